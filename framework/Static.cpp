@@ -1,0 +1,3 @@
+#include "framework/Static.h"
+
+void CStatic::DrawItem(LPDRAWITEMSTRUCT) {}  // owner-drawn statics override this
