@@ -1,0 +1,152 @@
+#include "engine/ProcessRunner.h"
+
+#include "engine/ScopedHandle.h"
+
+#include <algorithm>
+#include <atomic>
+#include <cstring>
+#include <string>
+#include <vector>
+
+namespace {
+
+using IsWow64ProcessFn = BOOL(WINAPI*)(HANDLE, PBOOL);
+
+// Resolved once; two threads resolving it at once store the same address.
+std::atomic<IsWow64ProcessFn> g_isWow64Process{nullptr};
+
+bool SystemIsWow64() {
+  IsWow64ProcessFn isWow64Process = g_isWow64Process.load(std::memory_order_relaxed);
+  if (isWow64Process == nullptr) {
+    HMODULE kernel = GetModuleHandleW(L"kernel32.dll");
+    if (kernel == nullptr) return false;
+    // Through void*: FARPROC's own type would make the cast warn.
+    isWow64Process = reinterpret_cast<IsWow64ProcessFn>(
+        reinterpret_cast<void*>(GetProcAddress(kernel, "IsWow64Process")));
+    g_isWow64Process.store(isWow64Process, std::memory_order_relaxed);
+    if (isWow64Process == nullptr) return false;
+  }
+  BOOL wow64 = FALSE;
+  return isWow64Process(GetCurrentProcess(), &wow64) && wow64;
+}
+
+RedirectionCalls g_redirection = SystemRedirectionCalls();
+
+// Switches file-system redirection off for this thread while it lives, when the tool is a
+// 32-bit process on 64-bit Windows; every return of a runner restores it.
+class CRedirectionOff {
+public:
+  CRedirectionOff() {
+    if (!g_redirection.isWow64()) return;
+    m_switchedOff = g_redirection.disable(&m_oldValue) == TRUE;
+    m_failed = !m_switchedOff;
+  }
+  ~CRedirectionOff() {
+    if (m_switchedOff) g_redirection.revert(m_oldValue);
+  }
+  CRedirectionOff(const CRedirectionOff&) = delete;
+  CRedirectionOff& operator=(const CRedirectionOff&) = delete;
+
+  bool Failed() const { return m_failed; }
+
+private:
+  PVOID m_oldValue = nullptr;
+  bool m_switchedOff = false;
+  bool m_failed = false;
+};
+
+// CreateProcessW may write into the command line, so it gets its own buffer, sized for the
+// command (never the 260 characters that once were thought enough).
+std::vector<wchar_t> WritableCommandLine(const std::wstring& command) {
+  const std::wstring line = BuildCommandLine(command);
+  std::vector<wchar_t> buffer(std::max<std::size_t>(MAX_PATH, line.size() + 1), L'\0');
+  std::copy(line.begin(), line.end(), buffer.begin());
+  return buffer;
+}
+
+STARTUPINFOW HiddenOrShownStartupInfo(bool show) {
+  STARTUPINFOW startup;
+  std::memset(&startup, 0, sizeof startup);
+  startup.cb = sizeof startup;
+  GetStartupInfoW(&startup);
+  startup.wShowWindow = show ? SW_SHOW : SW_HIDE;
+  startup.dwFlags = STARTF_USESHOWWINDOW | STARTF_USESTDHANDLES;
+  return startup;
+}
+
+std::wstring FromAnsi(const std::string& bytes) {
+  if (bytes.empty()) return std::wstring();
+  const int length =
+      MultiByteToWideChar(CP_ACP, 0, bytes.data(), static_cast<int>(bytes.size()), nullptr, 0);
+  std::wstring wide(length, L'\0');
+  MultiByteToWideChar(CP_ACP, 0, bytes.data(), static_cast<int>(bytes.size()), &wide[0], length);
+  return wide;
+}
+
+}  // namespace
+
+RedirectionCalls SystemRedirectionCalls() {
+  return {SystemIsWow64, Wow64DisableWow64FsRedirection, Wow64RevertWow64FsRedirection};
+}
+
+void SetRedirectionCalls(const RedirectionCalls& calls) { g_redirection = calls; }
+
+bool IsWow64() { return SystemIsWow64(); }
+
+std::wstring BuildCommandLine(const std::wstring& command) { return L"cmd /C " + command; }
+
+bool RunCommand(const std::wstring& command, bool show) {
+  CRedirectionOff redirection;
+  if (redirection.Failed()) return false;
+
+  STARTUPINFOW startup = HiddenOrShownStartupInfo(show);
+  std::vector<wchar_t> commandLine = WritableCommandLine(command);
+  PROCESS_INFORMATION process{};
+  if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                      &startup, &process)) {
+    return false;
+  }
+  CScopedHandle processHandle(process.hProcess);
+  CScopedHandle threadHandle(process.hThread);
+  WaitForSingleObject(process.hProcess, INFINITE);
+  return true;
+}
+
+bool RunCommandWithOutput(const std::wstring& command, std::wstring& output) {
+  CRedirectionOff redirection;
+  if (redirection.Failed()) return false;
+
+  SECURITY_ATTRIBUTES inheritable{sizeof(SECURITY_ATTRIBUTES), nullptr, TRUE};
+  CScopedHandle readEnd, writeEnd;
+  if (!CreatePipe(readEnd.Receive(), writeEnd.Receive(), &inheritable, 0)) return false;
+
+  STARTUPINFOW startup = HiddenOrShownStartupInfo(false);
+  startup.hStdOutput = writeEnd.Get();
+  startup.hStdError = writeEnd.Get();
+  std::vector<wchar_t> commandLine = WritableCommandLine(command);
+  PROCESS_INFORMATION process{};
+  if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr,
+                      &startup, &process)) {
+    return false;
+  }
+  CScopedHandle processHandle(process.hProcess);
+  CScopedHandle threadHandle(process.hThread);
+  // Our copy of the write end must go, or the pipe never breaks when the children end.
+  writeEnd.Close();
+
+  // The bytes are converted once, at the end: a double-byte character may straddle two reads.
+  std::string bytes;
+  char chunk[4096];
+  for (;;) {
+    std::memset(chunk, 0, sizeof chunk);
+    DWORD read = 0;
+    if (!ReadFile(readEnd.Get(), chunk, sizeof chunk - 1, &read, nullptr)) break;
+    bytes.append(chunk, strnlen(chunk, read));  // a chunk is text up to its first zero byte
+    Sleep(500);
+  }
+  readEnd.Close();
+  output += FromAnsi(bytes);
+
+  WaitForSingleObject(process.hProcess, INFINITE);
+  return true;
+}

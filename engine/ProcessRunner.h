@@ -1,0 +1,30 @@
+#pragma once
+// Runs a command line through the command interpreter and waits for it to end, on the calling
+// (worker) thread. A 32-bit process on 64-bit Windows switches file-system redirection off
+// around the child, so that "cmd" and what it starts are the 64-bit system's own programs.
+#include <windows.h>
+
+#include <string>
+
+// True when the tool runs as a 32-bit process on 64-bit Windows.
+bool IsWow64();
+
+// True when the interpreter was started and has ended; the exit status is not examined.
+bool RunCommand(const std::wstring& command, bool show);
+
+// As RunCommand, with the window hidden, and appends what the command printed on standard
+// output and standard error (in the ANSI code page) to output.
+bool RunCommandWithOutput(const std::wstring& command, std::wstring& output);
+
+// "cmd /C " followed by the command: what the interpreter is started with.
+std::wstring BuildCommandLine(const std::wstring& command);
+
+// The calls the runners make around a child process for file-system redirection. Tests replace
+// them to take the 32-bit-on-64-bit branch in the 64-bit build.
+struct RedirectionCalls {
+  bool (*isWow64)();
+  BOOL(WINAPI* disable)(PVOID* oldValue);
+  BOOL(WINAPI* revert)(PVOID oldValue);
+};
+void SetRedirectionCalls(const RedirectionCalls& calls);
+RedirectionCalls SystemRedirectionCalls();

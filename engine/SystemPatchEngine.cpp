@@ -1,0 +1,101 @@
+#include "engine/SystemPatchEngine.h"
+
+#include "engine/PatchRules.h"
+#include "engine/PebVersion.h"
+#include "engine/ProcessRunner.h"
+#include "engine/ScopedHandle.h"
+#include "log/LogSave.h"
+
+namespace {
+
+const char kEngineLogFile[] = "ruvozoza.txt";
+
+// Log messages are ANSI text; the literals are written once, in wide form.
+std::string Ansi(const wchar_t* text) {
+  const int length = WideCharToMultiByte(CP_ACP, 0, text, -1, nullptr, 0, nullptr, nullptr);
+  std::string bytes(length > 0 ? length - 1 : 0, '\0');
+  if (length > 1) WideCharToMultiByte(CP_ACP, 0, text, -1, &bytes[0], length, nullptr, nullptr);
+  return bytes;
+}
+
+void LogEngineFailure(const wchar_t* message) {
+  CLogSave::GetInstance()->WriteLog(Ansi(message), kEngineLogFile, true);
+}
+
+// The thread environment block points to the process environment block: at gs:0x60 in a
+// 64-bit process, at fs:0x30 in a 32-bit one.
+const unsigned char* CurrentPeb() {
+  const unsigned char* peb;
+#if defined(__x86_64__)
+  asm("movq %%gs:0x60, %0" : "=r"(peb));
+#else
+  asm("movl %%fs:0x30, %0" : "=r"(peb));
+#endif
+  return peb;
+}
+
+bool StartWorker(LPTHREAD_START_ROUTINE proc, CSystemPatchEngine* engine) {
+  CScopedHandle thread(CreateThread(nullptr, 0, proc, engine, 0, nullptr));
+  return thread.IsValid();
+}
+
+}  // namespace
+
+bool CSystemPatchEngine::SetOwner(HWND owner) {
+  if (owner == nullptr) return false;
+  m_owner = owner;
+  return true;
+}
+
+bool CSystemPatchEngine::StartQuery() {
+  if (StartWorker(QueryThreadProc, this)) return true;
+  LogEngineFailure(L"创建查询系统补丁线程失败");
+  return false;
+}
+
+bool CSystemPatchEngine::StartUninstall() {
+  if (StartWorker(UninstallThreadProc, this)) return true;
+  LogEngineFailure(L"创建卸载系统补丁线程失败");
+  return false;
+}
+
+int CSystemPatchEngine::QueryInstalledPatch() {
+  std::wstring output;
+  if (!RunCommandWithOutput(QUERY_COMMAND, output)) {
+    SendMessageW(m_owner, WM_EXECUTE_PROMPT_CLOSE, 0, 0);
+    SendMessageW(m_owner, WM_QUERY_PATCH_RESULT, QUERY_FAILED, 0);
+    LogEngineFailure(L"执行查询系统补丁命令失败");
+    return 0;
+  }
+  // A plain search of everything printed: no column or line of the table is parsed.
+  const bool found = output.find(PatchSearchText(m_patchNumber)) != std::wstring::npos;
+  SendMessageW(m_owner, WM_EXECUTE_PROMPT_CLOSE, 0, 0);
+  SendMessageW(m_owner, WM_QUERY_PATCH_RESULT, found ? QUERY_FOUND : QUERY_NOT_FOUND, 0);
+  return 1;
+}
+
+int CSystemPatchEngine::UninstallPatch() {
+  // The number is pasted text and the interpreter runs with administrator rights: a number
+  // holding anything but digits, letters and blanks ("1&calc.exe") must never reach it.
+  const bool ran = IsCommandSafePatchNumber(m_patchNumber) &&
+                   RunCommand(UninstallCommand(m_patchNumber), false);
+  SendMessageW(m_owner, WM_EXECUTE_PROMPT_CLOSE, 0, 0);
+  SendMessageW(m_owner, WM_UNINSTALL_PATCH_RESULT, ran ? UNINSTALL_DONE : UNINSTALL_FAILED, 0);
+  return ran ? 1 : 0;
+}
+
+bool CSystemPatchEngine::IsWindows10() const {
+  // The block's own fields, not a version function: those answer what the manifest allows.
+  const PebLayout layout = sizeof(void*) == 4 ? PebLayout::Bits32 : PebLayout::Bits64;
+  return IsWindows10Version(ReadPebOsVersion(CurrentPeb(), layout));
+}
+
+DWORD WINAPI QueryThreadProc(LPVOID engine) {
+  static_cast<CSystemPatchEngine*>(engine)->QueryInstalledPatch();
+  return 1;
+}
+
+DWORD WINAPI UninstallThreadProc(LPVOID engine) {
+  static_cast<CSystemPatchEngine*>(engine)->UninstallPatch();
+  return 1;
+}
