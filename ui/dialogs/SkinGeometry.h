@@ -1,0 +1,72 @@
+#pragma once
+// Pixel arithmetic of the skinned window pairs: scale factor, frame size, where the controls
+// dialog sits over its frame, how the frame follows it, and the drag strip. No window here.
+//
+// Every product k·s is formed in double from the 32-bit float scale factor and truncated toward
+// zero; a sum written with a product (left + 5·s) is formed before it is truncated. Doing this
+// in float instead would round 10·1.2f down to exactly 12 and give pixel sizes one too large.
+
+struct SkinRect {
+  int left = 0;
+  int top = 0;
+  int right = 0;
+  int bottom = 0;
+  int Width() const { return right - left; }
+  int Height() const { return bottom - top; }
+  // Half-open like the system's rectangles: the right and bottom edges lie outside.
+  bool Contains(int x, int y) const { return x >= left && x < right && y >= top && y < bottom; }
+};
+
+inline bool operator==(const SkinRect& a, const SkinRect& b) {
+  return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
+}
+
+struct SkinInsets {
+  int left = 0;
+  int top = 0;
+  int right = 0;
+  int bottom = 0;
+};
+
+// LOGPIXELSY / 100 above 100 dots per inch, else 1.0 (the tool divides by 100, not 96).
+float ScaleFactorFromLogPixels(int logPixelsY);
+
+// trunc(k·s).
+int ScaledTrunc(double k, float s);
+
+// The values of one frame/controls pair at scale 1.0.
+struct SkinPairGeometry {
+  int frameWidth = 0;
+  int frameHeight = 0;
+  // Where the controls dialog lies inside the frame while the frame leads; the placement at
+  // creation uses the same numbers (width less left + right, height less top + bottom).
+  SkinInsets frameLeads;
+  // How far the frame reaches around the controls dialog once that leads.
+  SkinInsets follow;
+  // Drag strip: this high from the top of the controls dialog's client area, less rightCut at
+  // the right. Height 0: the pair cannot be dragged.
+  int dragStripHeight = 0;
+  int dragStripRightCut = 0;
+};
+
+// The three pairs of the tool's dialogs: prompt, wait (never dragged) and feedback.
+extern const SkinPairGeometry PROMPT_PAIR;
+extern const SkinPairGeometry EXECUTE_PROMPT_PAIR;
+extern const SkinPairGeometry FEEDBACK_PAIR;
+
+// Frame size: (trunc(frameWidth·s), trunc(frameHeight·s)), as a rectangle at the origin.
+SkinRect FrameSizeRect(const SkinPairGeometry& pair, float s);
+
+// Controls dialog at creation, from the frame's window rectangle: x = trunc(left + l·s),
+// y = trunc(top + t·s), width = trunc(W − (l+r)·s), height = trunc(H − (t+b)·s).
+SkinRect ControlsPlacement(const SkinPairGeometry& pair, const SkinRect& frame, float s);
+
+// Controls dialog while the frame leads: the frame rectangle shrunk by the frame-leads insets,
+// each product truncated before it is added.
+SkinRect FrameLeadsRect(const SkinPairGeometry& pair, const SkinRect& frame, float s);
+
+// Frame around the controls dialog's window rectangle, each product truncated first.
+SkinRect FollowRect(const SkinPairGeometry& pair, const SkinRect& controls, float s);
+
+// Drag strip from the controls dialog's client rectangle in screen coordinates.
+SkinRect DragStripRect(const SkinPairGeometry& pair, const SkinRect& clientOnScreen, float s);
