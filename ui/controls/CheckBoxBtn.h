@@ -1,0 +1,33 @@
+#pragma once
+// The agreement check box: a 16-pixel box from a PNG strip (unchecked and checked cells) and
+// its caption, painted over white. The click and the check state are the system button's.
+#include "framework/Button.h"
+#include "framework/GdiObjects.h"
+#include "ui/dialogs/SkinResources.h"
+
+#include <memory>
+
+class CCheckBoxBtn : public CButton {
+public:
+  CCheckBoxBtn();
+
+  // A copy of the owner's font for the caption.
+  void CreateFontFromParent();
+
+  float m_scale = 1.0f;  // the owner's scale factor
+
+protected:
+  bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+
+private:
+  void OnPaint();
+
+  PngImage m_checkImage;  // the 48 × 16 strip, loaded at the first paint
+  // Kept from paint to paint; made again only when the client size changes.
+  std::unique_ptr<ScopedMemoryDC> m_memoryDC;
+  ScopedBitmap m_bitmap;
+  SIZE m_bitmapSize = {};
+  ScopedBrush m_bkBrush;
+  ScopedFont m_captionFont;
+  COLORREF m_textColor = RGB(0, 0, 0);
+};

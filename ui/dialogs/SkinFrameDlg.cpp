@@ -1,0 +1,109 @@
+#include "ui/dialogs/SkinFrameDlg.h"
+
+#include "framework/GdiObjects.h"
+#include "ui/dialogs/SkinChildDlg.h"
+
+CSkinFrameDlg::CSkinFrameDlg(const SkinPairValues& values, CWnd* parent)
+    : CDialog(values.frameTemplate, parent), m_values(values) {}
+
+CSkinFrameDlg::~CSkinFrameDlg() = default;
+
+BOOL CSkinFrameDlg::OnInitDialog() {
+  CDialog::OnInitDialog();
+  // Without its picture the frame would stay an invisible modal window that nothing can close.
+  if (!m_bkImage && !LoadPngResource(m_bkImage, m_values.framePng)) {
+    EndDialog(IDCANCEL);
+    return TRUE;
+  }
+  PushLayeredPicture();
+
+  RECT frame;
+  GetWindowRect(&frame);
+  m_controls = NewControlsDialog();
+  m_controls->m_scale = m_scale;
+  if (!m_controls->Create(m_values.controlsTemplate, this)) {
+    m_controls.reset();
+    EndDialog(IDCANCEL);
+    return TRUE;
+  }
+  const SkinRect place = ControlsPlacement(m_values.geometry, ToSkinRect(frame), m_scale);
+  m_controls->MoveWindow(place.left, place.top, place.Width(), place.Height(), TRUE);
+  m_controls->ShowWindow(SW_SHOW);
+  return TRUE;
+}
+
+// Composes the picture once, off-screen, at the frame's scaled size; the system keeps it, so
+// moving the frame later never redraws it. The call also gives the frame that size.
+void CSkinFrameDlg::PushLayeredPicture() {
+  const SkinRect size = FrameSizeRect(m_values.geometry, m_scale);
+  ModifyStyleEx(0, WS_EX_LAYERED);
+
+  const ScopedWindowDC windowDC(m_hWnd);
+  const ScopedMemoryDC memory(windowDC);
+  BITMAPINFO info = {};
+  info.bmiHeader.biSize = sizeof(info.bmiHeader);
+  info.bmiHeader.biWidth = size.Width();
+  info.bmiHeader.biHeight = -size.Height();  // top-down rows
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  info.bmiHeader.biCompression = BI_RGB;
+  void* bits = nullptr;
+  const ScopedBitmap bitmap(::CreateDIBSection(windowDC, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+  if (!memory || !bitmap || !bits) return;
+  const ScopedSelectObject select(memory, bitmap);
+  {
+    // Drawn straight into the section's pixels as premultiplied ARGB, the form that the layered
+    // window takes: a graphics object on the device context would treat it as opaque RGB.
+    Gdiplus::Bitmap canvas(size.Width(), size.Height(), size.Width() * 4,
+                           PixelFormat32bppPARGB, static_cast<BYTE*>(bits));
+    Gdiplus::Graphics graphics(&canvas);
+    if (m_values.smoothFrame) graphics.SetSmoothingMode(Gdiplus::SmoothingModeHighQuality);
+    graphics.DrawImage(m_bkImage.get(), 0, 0, size.Width(), size.Height());
+  }
+  RECT window;
+  GetWindowRect(&window);
+  POINT destination = {window.left, window.top};
+  SIZE extent = {size.Width(), size.Height()};
+  POINT source = {0, 0};
+  BLENDFUNCTION blend = {AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
+  ::UpdateLayeredWindow(m_hWnd, windowDC, &destination, &extent, memory, &source, 0, &blend,
+                        ULW_ALPHA);
+}
+
+int CSkinFrameDlg::MoveAroundChild(int left, int top, int right, int bottom) {
+  m_frameLeads = 0;
+  const SkinRect frame = FollowRect(m_values.geometry, {left, top, right, bottom}, m_scale);
+  MoveWindow(frame.left, frame.top, frame.Width(), frame.Height(), TRUE);
+  return 0;
+}
+
+void CSkinFrameDlg::OnMove() {
+  if (!m_frameLeads || !m_controls || !::IsWindow(m_controls->GetSafeHwnd())) return;
+  RECT frame;
+  GetWindowRect(&frame);
+  const SkinRect place = FrameLeadsRect(m_values.geometry, ToSkinRect(frame), m_scale);
+  m_controls->MoveWindow(place.left, place.top, place.Width(), place.Height(), TRUE);
+}
+
+void CSkinFrameDlg::OnDestroy() {
+  m_bkImage.reset();
+  // The system destroys owned windows before their owner; should this one still exist, it
+  // goes now, so that no window outlives its object.
+  if (m_controls && ::IsWindow(m_controls->GetSafeHwnd())) ::DestroyWindow(m_controls->GetSafeHwnd());
+  m_controls.reset();
+}
+
+bool CSkinFrameDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+  switch (message) {
+    case WM_MOVE:
+      result = Default();
+      OnMove();
+      return true;
+    case WM_DESTROY:
+      result = Default();
+      OnDestroy();
+      return true;
+    default:
+      return CDialog::OnMessage(message, wParam, lParam, result);
+  }
+}

@@ -1,0 +1,42 @@
+#pragma once
+// The frame of a skinned pair: a dialog without controls whose whole look is one PNG with
+// per-pixel alpha, handed to the system once as a layered window. It creates its controls
+// dialog as an owned popup over its opaque middle and keeps the two together: the frame leads
+// until the user first drags the controls dialog, which then leads for good.
+#include "framework/Dialog.h"
+#include "ui/dialogs/SkinPairValues.h"
+#include "ui/dialogs/SkinResources.h"
+
+#include <memory>
+
+class CSkinChildDlg;
+
+class CSkinFrameDlg : public CDialog {
+public:
+  CSkinFrameDlg(const SkinPairValues& values, CWnd* parent);
+  ~CSkinFrameDlg() override;
+
+  // Places the frame around the controls dialog's window rectangle (screen coordinates) and
+  // stops the frame from moving the controls dialog from now on. Returns 0.
+  int MoveAroundChild(int left, int top, int right, int bottom);
+
+  float m_scale = 1.0f;  // set by the creator before DoModal
+
+protected:
+  // A new controls dialog object carrying the frame's data; the frame creates its window.
+  virtual std::unique_ptr<CSkinChildDlg> NewControlsDialog() = 0;
+  CSkinChildDlg* ControlsDialog() const { return m_controls.get(); }
+
+  BOOL OnInitDialog() override;
+  bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+
+private:
+  void OnMove();
+  void OnDestroy();
+  void PushLayeredPicture();
+
+  const SkinPairValues m_values;
+  PngImage m_bkImage;
+  std::unique_ptr<CSkinChildDlg> m_controls;
+  int m_frameLeads = 1;
+};

@@ -1,0 +1,22 @@
+#pragma once
+// PNG pictures from the program's resources, and the screen's scale factor.
+#include "ui/dialogs/GdiPlusInclude.h"
+#include "ui/dialogs/SkinGeometry.h"
+
+#include <memory>
+
+using PngImage = std::unique_ptr<Gdiplus::Image>;
+
+// Loads the resource of type "PNG" with integer id `id` from the resource module into a new
+// image owned by the caller. FALSE only when the resource is missing or cannot be loaded; an
+// image that GDI+ cannot decode is still returned. The image keeps its own copy of the bytes,
+// freed when the image is deleted.
+BOOL LoadPngResource(Gdiplus::Image** image, UINT id);
+// The same into an owning pointer (left unchanged on failure).
+BOOL LoadPngResource(PngImage& image, UINT id);
+
+// LOGPIXELSY of the screen turned into the skin's scale factor (see ScaleFactorFromLogPixels).
+float ScreenScaleFactor();
+
+inline SkinRect ToSkinRect(const RECT& r) { return {r.left, r.top, r.right, r.bottom}; }
+inline RECT ToRect(const SkinRect& r) { return {r.left, r.top, r.right, r.bottom}; }
