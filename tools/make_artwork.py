@@ -603,7 +603,7 @@ def pictures():
         out.append((141 + i, "close_" + st, frame_button("close", st)))
         out.append((147 + i, "minimize_" + st, frame_button("minimize", st)))
         out.append((170 + i, "feedback_close_" + st,
-                    small_cross({"hover": (74, 96, 140)}.get(st, NAVY),
+                    small_cross({"hover": (74, 96, 140), "pressed": (58, 78, 120)}.get(st, NAVY),
                                 {"pressed": (255, 255, 255, 120),
                                  "disabled": (112, 122, 146, 255)}.get(st, WHITE + (255,)))))
         out.append((175 + i, "solved_" + st, feedback_button("问题已解决，继续保持！", "check", st)))
