@@ -5,16 +5,17 @@
 #include <vector>
 
 namespace {
-// Our one subclass on each window; the subclass data is the CWnd object.
+// Our one subclass on each window; the subclass data is the CWnd object. The same pointer sits
+// in a window property for lookups by handle (GetWindowSubclass is exported by ordinal only).
 constexpr UINT_PTR kSubclassId = 0x4357;  // 'CW'
+constexpr wchar_t kObjectProperty[] = L"Framework.CWnd";
 }  // namespace
 
 CWnd::CWnd() = default;
 
 CWnd::~CWnd() {
   // An object that dies before its window must not leave the window pointing at it.
-  if (m_hWnd && FromHandlePermanent(m_hWnd) == this)
-    ::RemoveWindowSubclass(m_hWnd, SubclassProc, kSubclassId);
+  if (m_hWnd && FromHandlePermanent(m_hWnd) == this) Unlink();
 }
 
 HWND CWnd::GetSafeHwnd() const { return m_hWnd; }
@@ -70,16 +71,23 @@ BOOL CWnd::ModifyStyleEx(DWORD remove, DWORD add) {
 
 BOOL CWnd::SubclassWindow(HWND hwnd) {
   if (m_hWnd || !::IsWindow(hwnd) || FromHandlePermanent(hwnd)) return FALSE;
-  if (!::SetWindowSubclass(hwnd, SubclassProc, kSubclassId, reinterpret_cast<DWORD_PTR>(this)))
+  if (!::SetPropW(hwnd, kObjectProperty, this)) return FALSE;
+  if (!::SetWindowSubclass(hwnd, SubclassProc, kSubclassId, reinterpret_cast<DWORD_PTR>(this))) {
+    ::RemovePropW(hwnd, kObjectProperty);
     return FALSE;
+  }
   m_hWnd = hwnd;
   return TRUE;
 }
 
+void CWnd::Unlink() {
+  ::RemoveWindowSubclass(m_hWnd, SubclassProc, kSubclassId);
+  ::RemovePropW(m_hWnd, kObjectProperty);
+  m_hWnd = nullptr;
+}
+
 CWnd* CWnd::FromHandlePermanent(HWND hwnd) {
-  DWORD_PTR data = 0;
-  if (!hwnd || !::GetWindowSubclass(hwnd, SubclassProc, kSubclassId, &data)) return nullptr;
-  return reinterpret_cast<CWnd*>(data);
+  return hwnd ? static_cast<CWnd*>(::GetPropW(hwnd, kObjectProperty)) : nullptr;
 }
 
 bool CWnd::OnMessage(UINT, WPARAM, LPARAM, LRESULT&) { return false; }
@@ -103,13 +111,10 @@ LRESULT CWnd::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
   return result;
 }
 
-LRESULT CALLBACK CWnd::SubclassProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
+LRESULT CALLBACK CWnd::SubclassProc(HWND, UINT message, WPARAM wParam, LPARAM lParam,
                                     UINT_PTR, DWORD_PTR data) {
   CWnd* wnd = reinterpret_cast<CWnd*>(data);
   const LRESULT result = wnd->Dispatch(message, wParam, lParam);
-  if (message == WM_NCDESTROY) {
-    ::RemoveWindowSubclass(hwnd, SubclassProc, kSubclassId);
-    wnd->m_hWnd = nullptr;
-  }
+  if (message == WM_NCDESTROY) wnd->Unlink();
   return result;
 }

@@ -5,8 +5,8 @@
 #include <string>
 
 // A window and the C++ object that handles its messages. The object is linked to its window in
-// one place (the subclass data, set by SubclassWindow) and unlinked at WM_NCDESTROY; it does not
-// own the window and normally outlives it.
+// one place (SubclassWindow) and unlinked at WM_NCDESTROY; it does not own the window and
+// normally outlives it.
 class CWnd {
 public:
   CWnd();
@@ -66,5 +66,6 @@ private:
   };
   static LRESULT CALLBACK SubclassProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
                                        UINT_PTR id, DWORD_PTR data);
+  void Unlink();
   CurrentMessage m_current = {};  // the message that Default() processes
 };
