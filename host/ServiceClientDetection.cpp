@@ -1,0 +1,122 @@
+#include "host/ServiceClientDetection.h"
+
+#include "host/DeviceTypeDecoding.h"
+
+#include <windows.h>
+#include <winioctl.h>
+
+#include <io.h>
+
+#include <cstring>
+
+namespace {
+
+const wchar_t AMBREL_PROGRAM[] = L"AM\\Ambrel\\AmbrelClient.exe";
+const wchar_t AMBREL_DEVICE_FILE[] = L"AM\\Ambrel\\DeviceInfo.ini";
+const wchar_t CORVIN_PROGRAM[] = L"Corvin\\CorvinKey\\CorvinClient.exe";
+const wchar_t CORVIN_DEVICE_FILE[] = L"Corvin\\CorvinKey\\DeviceInfo.ini";
+
+// The storage descriptor's bus type field, and the value of BusTypeUsb.
+constexpr size_t BUS_TYPE_OFFSET = 28;
+constexpr DWORD BUS_TYPE_USB = 7;
+constexpr size_t DEVICE_TEXT_SIZE = 1024;
+
+class CFileHandle {
+ public:
+  explicit CFileHandle(HANDLE handle) : m_handle(handle) {}
+  ~CFileHandle() {
+    if (m_handle != INVALID_HANDLE_VALUE) CloseHandle(m_handle);
+  }
+  CFileHandle(const CFileHandle&) = delete;
+  CFileHandle& operator=(const CFileHandle&) = delete;
+  HANDLE Get() const { return m_handle; }
+
+ private:
+  HANDLE m_handle;
+};
+
+bool FileExists(const std::wstring& path) { return _waccess(path.c_str(), 0) == 0; }
+
+std::string ToAnsi(const std::wstring& text) {
+  if (text.empty()) return std::string();
+  const int size = WideCharToMultiByte(CP_ACP, 0, text.c_str(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
+  std::string bytes(static_cast<size_t>(size > 0 ? size : 0), '\0');
+  if (size > 0) WideCharToMultiByte(CP_ACP, 0, text.c_str(), static_cast<int>(text.size()), &bytes[0], size, nullptr, nullptr);
+  return bytes;
+}
+
+std::wstring FromAnsi(const char* bytes, int length) {
+  if (length <= 0) return std::wstring();
+  const int size = MultiByteToWideChar(CP_ACP, 0, bytes, length, nullptr, 0);
+  std::wstring text(static_cast<size_t>(size > 0 ? size : 0), L'\0');
+  if (size > 0) MultiByteToWideChar(CP_ACP, 0, bytes, length, &text[0], size);
+  return text;
+}
+
+// A missing key leaves the value empty, which decodes to nothing and so to type 0.
+int ReadDeviceType(CAesCipher& cipher, const std::wstring& deviceFile) {
+  std::wstring value;
+  ReadIniString(L"Type", L"DeviceType", deviceFile.c_str(), value);
+  char text[DEVICE_TEXT_SIZE] = {};
+  const int length = DecryptDeviceType(cipher, ToAnsi(value).c_str(), text, sizeof text, DEVICE_TYPE_KEY);
+  return ParseDeviceType(FromAnsi(text, length));
+}
+
+}  // namespace
+
+bool IsUsbVolume(wchar_t letter) {
+  wchar_t path[16];
+  wsprintfW(path, L"\\\\?\\%c:", letter);
+  const CFileHandle volume(CreateFileW(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                       OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (volume.Get() == INVALID_HANDLE_VALUE) return false;
+  STORAGE_PROPERTY_QUERY query = {};
+  query.PropertyId = StorageDeviceProperty;
+  query.QueryType = PropertyStandardQuery;
+  BYTE descriptor[40] = {};
+  DWORD returned = 0;
+  if (!DeviceIoControl(volume.Get(), IOCTL_STORAGE_QUERY_PROPERTY, &query, sizeof query, descriptor,
+                       sizeof descriptor, &returned, nullptr)) {
+    return false;
+  }
+  // A short answer does not reach the bus type.
+  if (returned < BUS_TYPE_OFFSET + sizeof(DWORD)) return false;
+  DWORD busType = 0;
+  std::memcpy(&busType, descriptor + BUS_TYPE_OFFSET, sizeof busType);
+  return busType == BUS_TYPE_USB;
+}
+
+bool GetUsbDriveRoots(std::vector<std::wstring>& roots, UsbVolumeQuery isUsbVolume) {
+  // One character short of the buffer, so the list always ends in zeros even when it is cut.
+  wchar_t drives[1024] = {};
+  const DWORD written = GetLogicalDriveStringsW(1023, drives);
+  const size_t end = written < 1023 ? written : 1023;
+  for (size_t p = 0; p < end && drives[p] != L'\0'; p += std::wcslen(drives + p) + 1) {
+    if (isUsbVolume(drives[p])) roots.emplace_back(drives + p);
+  }
+  return !roots.empty();
+}
+
+bool ReadIniString(const wchar_t* section, const wchar_t* key, const wchar_t* file, std::wstring& output) {
+  wchar_t buffer[256] = {};
+  const DWORD length = GetPrivateProfileStringW(section, key, L"", buffer, 255, file);
+  if (length == 0) return false;
+  output.assign(buffer, length);
+  return true;
+}
+
+int DetectServiceClient(CAesCipher& cipher, UsbVolumeQuery isUsbVolume) {
+  std::vector<std::wstring> roots;
+  if (!GetUsbDriveRoots(roots, isUsbVolume)) return 0;
+  for (const std::wstring& root : roots) {
+    if (FileExists(root + AMBREL_PROGRAM)) {
+      // The Corvin client on the same drive is not looked at.
+      if (FileExists(root + AMBREL_DEVICE_FILE)) return ReadDeviceType(cipher, root + AMBREL_DEVICE_FILE);
+      continue;
+    }
+    if (FileExists(root + CORVIN_PROGRAM) && FileExists(root + CORVIN_DEVICE_FILE)) {
+      return ReadDeviceType(cipher, root + CORVIN_DEVICE_FILE);
+    }
+  }
+  return 0;
+}
