@@ -266,14 +266,18 @@ TEST_F(FrameworkTest, NestedModalLoops) {
 }
 
 TEST_F(FrameworkTest, MessageSentFromWorkerThreadIsHandledInsideModalLoop) {
-  TestDialog dialog(IDD_FW_MODAL, &owner);
+  // No controls: no caret timer or other posted message wakes the loop by chance.
+  TestDialog dialog(IDD_FW_OWNER, &owner);
   const DWORD uiThread = ::GetCurrentThreadId();
   DWORD handledOn = 0;
   LRESULT workerGot = 0;
   std::thread worker;
   dialog.step = [&] {
     const HWND hwnd = dialog.m_hWnd;
-    worker = std::thread([&workerGot, hwnd] { workerGot = ::SendMessageW(hwnd, WM_TEST_WORKER, 0, 0); });
+    worker = std::thread([&workerGot, hwnd] {
+      ::Sleep(300);  // until the loop waits in GetMessage with an empty queue
+      workerGot = ::SendMessageW(hwnd, WM_TEST_WORKER, 0, 0);
+    });
   };
   dialog.handler = [&](UINT message, WPARAM, LPARAM, LRESULT& result) {
     if (message != WM_TEST_WORKER) return false;
@@ -284,14 +288,15 @@ TEST_F(FrameworkTest, MessageSentFromWorkerThreadIsHandledInsideModalLoop) {
   };
   const auto start = std::chrono::steady_clock::now();
   const INT_PTR result = dialog.DoModal();
-  const auto elapsed = std::chrono::steady_clock::now() - start;
+  const auto elapsed = std::chrono::duration_cast<std::chrono::milliseconds>(
+      std::chrono::steady_clock::now() - start);
   worker.join();
   EXPECT_EQ(9, result);
   EXPECT_EQ(uiThread, handledOn);
   EXPECT_EQ(77, workerGot);
   // A sent message does not end GetMessage's wait; EndDialog must wake the loop itself
   // rather than leave it to the next posted message (here, the watchdog's timer).
-  EXPECT_LT(elapsed, std::chrono::seconds(3));
+  EXPECT_LT(elapsed.count(), 3000);
 }
 
 TEST_F(FrameworkTest, DataExchangeBindsControlsByIdOnce) {
