@@ -488,18 +488,18 @@ def feedback_child():
     draw_text(img, (34, 17), "Halvex", 13, WHITE, anchor="lm", bold=True)
     draw_text(img, (34 + font(13).getlength("Halvex") + 3, 17), "服务工具", 12, (206, 222, 250),
               anchor="lm")
-    # Speech bubble with a question mark.
+    # Speech bubble with a question mark, the question and a line under it.
     bubble = Image.new("RGBA", (w * S, h * S), (0, 0, 0, 0))
     bd = ImageDraw.Draw(bubble)
-    bd.ellipse(sc(200 - 19, 52, 200 + 19, 88), fill=(255, 255, 255, 255))
-    bd.polygon(sc(188, 82, 184, 95, 199, 86), fill=(255, 255, 255, 255))
-    bd.text(sc(200, 71), "?", font=ImageFont.truetype(LATIN_BOLD, 24 * S), fill=(32, 104, 226),
+    bd.ellipse(sc(200 - 18, 44, 200 + 18, 78), fill=(255, 255, 255, 255))
+    bd.polygon(sc(189, 72, 185, 84, 199, 76), fill=(255, 255, 255, 255))
+    bd.text(sc(200, 62), "?", font=ImageFont.truetype(LATIN_BOLD, 23 * S), fill=(32, 104, 226),
             anchor="mm")
     img.alpha_composite(down(bubble, w, h))
-    img.alpha_composite(big_text_layer(w, h, (200, 118), "本工具是否解决了您的问题？",
+    img.alpha_composite(big_text_layer(w, h, (200, 104), "本工具是否解决了您的问题？",
                                        font(20 * S), (255, 255, 255, 255), anchor="mm",
                                        stroke=S // 2))
-    draw_text(img, (200, 140), "您的反馈将帮助我们把工具做得更好", 12, PALE_BLUE, anchor="mm")
+    draw_text(img, (200, 130), "您的反馈将帮助我们把工具做得更好", 12, PALE_BLUE, anchor="mm")
     img.alpha_composite(wave_layer(w, h, 420, 6, 1.2, 1.0, WHITE, 22))
     img.alpha_composite(wave_layer(w, h, 432, 5, 3.0, 1.2, WHITE, 30))
     draw_text(img, (200, 450), "感谢您使用 Dov10arevarez", 12, (200, 220, 250), anchor="mm")
