@@ -1,0 +1,306 @@
+// The skinned pair on a real screen: geometry at the prompt's sizes, dragging, per-pixel alpha,
+// keys, closing and the frame without its picture. Runs at 96 and at 120 dots per inch.
+#include "tests/dialogs/SkinTestKit.h"
+#include "tests/dialogs/TestSkinPair.h"
+
+#include "res/resource.h"
+
+#include <psapi.h>
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+
+namespace {
+
+std::wstring DpiSuffix(float s) { return s > 1.0f ? L"_120dpi" : L"_96dpi"; }
+
+bool PairShown(const CTestSkinFrameDlg& frame) {
+  const HWND controls = frame.ControlsWindow();
+  return controls && ::IsWindowVisible(controls) && ::IsWindowVisible(frame.m_hWnd);
+}
+
+// Presses at (x, y), moves the pointer by (dx, dy) in steps and releases.
+void Drag(int x, int y, int dx, int dy) {
+  MovePointer(x, y);
+  PressLeft();
+  for (int step = 1; step <= 6; ++step) MovePointer(x + dx * step / 6, y + dy * step / 6);
+  ReleaseLeft();
+  Pause(200);
+}
+
+RECT Grown(RECT r, int by) {
+  ::InflateRect(&r, by, by);
+  return r;
+}
+
+RECT Offset(RECT r, int dx, int dy) {
+  ::OffsetRect(&r, dx, dy);
+  return r;
+}
+
+// A plain window of one colour behind the pair, so that blending can be seen.
+class Backdrop {
+public:
+  explicit Backdrop(COLORREF color) : m_brush(::CreateSolidBrush(color)) {
+    WNDCLASSW wc = {};
+    wc.lpfnWndProc = ::DefWindowProcW;
+    wc.hInstance = ::GetModuleHandleW(nullptr);
+    wc.hbrBackground = m_brush;
+    wc.lpszClassName = L"SkinTestBackdrop";
+    ::RegisterClassW(&wc);
+    m_hwnd = ::CreateWindowExW(0, wc.lpszClassName, L"", WS_POPUP | WS_VISIBLE, 0, 0,
+                               ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN),
+                               nullptr, nullptr, wc.hInstance, nullptr);
+    ::UpdateWindow(m_hwnd);
+  }
+  ~Backdrop() {
+    ::DestroyWindow(m_hwnd);
+    ::UnregisterClassW(L"SkinTestBackdrop", ::GetModuleHandleW(nullptr));
+    ::DeleteObject(m_brush);
+  }
+  Backdrop(const Backdrop&) = delete;
+  Backdrop& operator=(const Backdrop&) = delete;
+
+private:
+  HBRUSH m_brush;
+  HWND m_hwnd;
+};
+
+class SkinPairTest : public ::testing::Test {
+protected:
+  GdiplusSession m_gdiplus;
+  float m_scale = ScreenScaleFactor();
+};
+
+}  // namespace
+
+TEST_F(SkinPairTest, GeometryOfFrameAndControlsFollowsTheScaleFactor) {
+  CTestSkinFrameDlg frame(PromptTestValues());
+  frame.m_scale = m_scale;
+  RECT frameRect = {};
+  RECT controlsRect = {};
+  std::vector<SIZE> layouts;
+  RunModalWithDriver(frame, [&] {
+    ASSERT_TRUE(WaitUntil([&] { return PairShown(frame); }));
+    Pause(400);
+    frameRect = WindowRectOf(frame.m_hWnd);
+    controlsRect = WindowRectOf(frame.ControlsWindow());
+    layouts = frame.Controls()->m_layoutSizes;
+    SaveScreenshot(L"prompt_pair" + DpiSuffix(m_scale), Grown(frameRect, 12));
+  });
+
+  const SkinRect frameSize = ToSkinRect(frameRect);
+  const SkinRect controls = ToSkinRect(controlsRect);
+  ASSERT_GE(layouts.size(), 2u);
+  const SIZE created = layouts[1];  // the frame's placement at creation
+  if (m_scale == 1.0f) {
+    EXPECT_EQ(336, frameSize.Width());
+    EXPECT_EQ(156, frameSize.Height());
+    EXPECT_EQ(326, created.cx);
+    EXPECT_EQ(146, created.cy);
+  } else {
+    ASSERT_EQ(1.2f, m_scale);
+    EXPECT_EQ(403, frameSize.Width());
+    EXPECT_EQ(187, frameSize.Height());
+    // 10·s is slightly above 12 with the float factor: one pixel less than 391 × 175.
+    EXPECT_EQ(390, created.cx);
+    EXPECT_EQ(174, created.cy);
+  }
+  // After the framework centred the frame, its move carried the controls dialog along.
+  EXPECT_EQ(FrameLeadsRect(PROMPT_PAIR, frameSize, m_scale), controls);
+  EXPECT_EQ(controls.Width(), layouts.back().cx);
+  EXPECT_EQ(controls.Height(), layouts.back().cy);
+  // Centred on the screen (no owner window).
+  const int screenWidth = ::GetSystemMetrics(SM_CXSCREEN);
+  EXPECT_LE(std::abs(frameSize.left + frameSize.right - screenWidth), 1);
+}
+
+TEST_F(SkinPairTest, DraggingTheStripMovesBothAndHandsTheLeadToTheControls) {
+  CTestSkinFrameDlg frame(PromptTestValues());
+  frame.m_scale = m_scale;
+  RunModalWithDriver(frame, [&] {
+    ASSERT_TRUE(WaitUntil([&] { return PairShown(frame); }));
+    Pause(300);
+    const HWND controls = frame.ControlsWindow();
+    const RECT frame0 = WindowRectOf(frame.m_hWnd);
+    const RECT controls0 = WindowRectOf(controls);
+    const RECT client0 = ClientRectOnScreen(controls);
+
+    // The body below the strip and the frame's shadow border are no drag handles.
+    Drag(client0.left + 8, client0.top + ScaledTrunc(120, m_scale), 50, 30);
+    EXPECT_EQ(ToSkinRect(frame0), ToSkinRect(WindowRectOf(frame.m_hWnd)));
+    EXPECT_EQ(ToSkinRect(controls0), ToSkinRect(WindowRectOf(controls)));
+    Drag(frame0.left + 3, (frame0.top + frame0.bottom) / 2, 50, 30);
+    EXPECT_EQ(ToSkinRect(frame0), ToSkinRect(WindowRectOf(frame.m_hWnd)));
+    EXPECT_EQ(ToSkinRect(controls0), ToSkinRect(WindowRectOf(controls)));
+    // The strip's right end belongs to the close button.
+    const int stripRight = client0.right - ScaledTrunc(26, m_scale);
+    Drag(stripRight + 2, client0.top + ScaledTrunc(4, m_scale), 50, 30);
+    EXPECT_EQ(ToSkinRect(controls0), ToSkinRect(WindowRectOf(controls)));
+
+    // The title band moves both; the frame now follows the controls dialog.
+    Drag(client0.left + 40, client0.top + ScaledTrunc(12, m_scale), 60, 40);
+    const RECT controls1 = WindowRectOf(controls);
+    EXPECT_EQ(ToSkinRect(Offset(controls0, 60, 40)), ToSkinRect(controls1));
+    EXPECT_EQ(FollowRect(PROMPT_PAIR, ToSkinRect(controls1), m_scale),
+              ToSkinRect(WindowRectOf(frame.m_hWnd)));
+    SaveScreenshot(L"prompt_pair_dragged" + DpiSuffix(m_scale), Grown(WindowRectOf(frame.m_hWnd), 12));
+
+    // Moving the frame by other means no longer carries the controls dialog.
+    ::SetWindowPos(frame.m_hWnd, nullptr, 20, 20, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    Pause(200);
+    EXPECT_EQ(20, WindowRectOf(frame.m_hWnd).left);
+    EXPECT_EQ(ToSkinRect(controls1), ToSkinRect(WindowRectOf(controls)));
+  });
+}
+
+TEST_F(SkinPairTest, FramePictureAlphaReachesTheScreen) {
+  const COLORREF red = RGB(255, 0, 0);
+  Backdrop backdrop(red);
+  CTestSkinFrameDlg frame(PromptTestValues());
+  frame.m_scale = m_scale;
+  RECT frameRect = {};
+  ScreenPixels shot;
+  RunModalWithDriver(frame, [&] {
+    ASSERT_TRUE(WaitUntil([&] { return PairShown(frame); }));
+    Pause(500);
+    frameRect = WindowRectOf(frame.m_hWnd);
+    shot = CaptureScreen(frameRect);
+    SaveScreenshot(L"prompt_pair_over_red" + DpiSuffix(m_scale), Grown(frameRect, 12));
+  });
+  ASSERT_FALSE(shot.pixels.empty());
+
+  // What the frame's own picture holds at those pixels: stretched as the frame stretches it.
+  PngImage picture;
+  ASSERT_TRUE(LoadPngResource(picture, IDP_PROMPT_FRAME));
+  const int width = frameRect.right - frameRect.left;
+  const int height = frameRect.bottom - frameRect.top;
+  Gdiplus::Bitmap composed(width, height, PixelFormat32bppARGB);
+  {
+    Gdiplus::Graphics graphics(&composed);
+    graphics.DrawImage(picture.get(), 0, 0, width, height);
+  }
+  // A pixel the picture holds with alpha a must show its colour composed over what lies
+  // beneath. Windows blends it with the backdrop; Wine's X11 driver cuts the window to the
+  // pixels with any alpha and shows the premultiplied colour over black. Either way the alpha
+  // reached the system: a device-compatible picture would have made the corner opaque black.
+  auto composedAt = [&](int x, int y, COLORREF under) {
+    Gdiplus::Color source;
+    composed.GetPixel(x, y, &source);
+    const double a = source.GetA() / 255.0;
+    auto mix = [&](int channel, int beneath) {
+      return static_cast<int>(channel * a + beneath * (1 - a) + 0.5);
+    };
+    return RGB(mix(source.GetR(), GetRValue(under)), mix(source.GetG(), GetGValue(under)),
+               mix(source.GetB(), GetBValue(under)));
+  };
+  auto similar = [](COLORREF a, COLORREF b) {
+    return std::abs(GetRValue(a) - GetRValue(b)) <= 12 &&
+           std::abs(GetGValue(a) - GetGValue(b)) <= 12 && std::abs(GetBValue(a) - GetBValue(b)) <= 12;
+  };
+  Gdiplus::Color corner;
+  composed.GetPixel(0, 0, &corner);
+  EXPECT_EQ(0, corner.GetA());
+  EXPECT_EQ(red, shot.At(frameRect.left, frameRect.top));
+
+  int partial = 0;
+  for (int x = 0; x < 5 * m_scale; ++x) {  // across the left shadow, half-way down
+    const int y = height / 2;
+    Gdiplus::Color source;
+    composed.GetPixel(x, y, &source);
+    if (source.GetA() == 0 || source.GetA() == 255) continue;
+    ++partial;
+    const COLORREF seen = shot.At(frameRect.left + x, frameRect.top + y);
+    const bool blended = similar(composedAt(x, y, red), seen);
+    const bool overBlack = similar(composedAt(x, y, RGB(0, 0, 0)), seen);
+    EXPECT_TRUE(blended || overBlack) << "x " << x << " alpha " << int(source.GetA()) << " seen "
+                                      << std::hex << seen;
+    if (!blended) std::printf("x %d: partial alpha shown over black (no desktop blending)\n", x);
+  }
+  EXPECT_GT(partial, 0) << "the frame picture has no soft shadow";
+}
+
+TEST_F(SkinPairTest, KeysNeverEndTheControlsDialogAndTheCloseButtonEndsThePair) {
+  std::vector<std::string> destroyed;
+  CTestSkinChildDlg::s_destroyLog = &destroyed;
+  CTestSkinFrameDlg frame(PromptTestValues());
+  frame.m_scale = m_scale;
+  const INT_PTR result = RunModalWithDriver(frame, [&] {
+    ASSERT_TRUE(WaitUntil([&] { return PairShown(frame); }));
+    const HWND controls = frame.ControlsWindow();
+    const RECT client = ClientRectOnScreen(controls);
+    MovePointer(client.left + 8, client.bottom - 8);  // the body: activates the dialog
+    PressLeft();
+    ReleaseLeft();
+    PressKeys({VK_RETURN});
+    PressKeys({VK_ESCAPE});
+    PressKeys({VK_MENU, VK_F4});
+    PressKeys({VK_TAB});
+    PressKeys({VK_RETURN});
+    Pause(300);
+    EXPECT_TRUE(::IsWindow(controls));
+    EXPECT_TRUE(::IsWindowVisible(controls));
+    EXPECT_TRUE(::IsWindowVisible(frame.m_hWnd));
+
+    const RECT close = WindowRectOf(::GetDlgItem(controls, IDC_BTN_CLOSE));
+    MovePointer((close.left + close.right) / 2, (close.top + close.bottom) / 2);
+    PressLeft();
+    ReleaseLeft();
+    WaitUntil([&] { return !::IsWindow(controls); });
+  });
+  CTestSkinChildDlg::s_destroyLog = nullptr;
+  EXPECT_EQ(IDCANCEL, result);
+  // The owned controls dialog goes before its frame.
+  EXPECT_EQ((std::vector<std::string>{"controls", "frame"}), destroyed);
+}
+
+TEST_F(SkinPairTest, FrameWithoutItsPictureEndsWithCancel) {
+  CTestSkinFrameDlg frame(MissingFramePictureValues());
+  frame.m_scale = m_scale;
+  bool sawControls = false;
+  const INT_PTR result = RunModalWithDriver(frame, [&] {
+    Pause(500);
+    sawControls = frame.ControlsWindow() != nullptr;
+  });
+  EXPECT_EQ(IDCANCEL, result);
+  EXPECT_FALSE(sawControls);
+}
+
+TEST_F(SkinPairTest, PngMemoryGoesWithItsImage) {
+  PROCESS_MEMORY_COUNTERS_EX before = {};
+  PROCESS_MEMORY_COUNTERS_EX after = {};
+  for (int i = 0; i < 20; ++i) {  // warm up GDI+ and the heap
+    PngImage image;
+    ASSERT_TRUE(LoadPngResource(image, IDP_FEEDBACK_CHILD));
+    EXPECT_EQ(400u, image->GetWidth());
+  }
+  ::GetProcessMemoryInfo(::GetCurrentProcess(),
+                         reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&before), sizeof(before));
+  const HRSRC info = ::FindResourceW(nullptr, MAKEINTRESOURCEW(IDP_FEEDBACK_CHILD), L"PNG");
+  ASSERT_NE(nullptr, info);
+  const SIZE_T bytes = ::SizeofResource(nullptr, info);
+  const int rounds = 400;
+  for (int i = 0; i < rounds; ++i) {
+    PngImage image;
+    ASSERT_TRUE(LoadPngResource(image, IDP_FEEDBACK_CHILD));
+    EXPECT_EQ(468u, image->GetHeight());
+  }
+  ::GetProcessMemoryInfo(::GetCurrentProcess(),
+                         reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&after), sizeof(after));
+  // Keeping every copy would grow the process by rounds × bytes.
+  EXPECT_LT(after.PrivateUsage, before.PrivateUsage + bytes * rounds / 4)
+      << "resource of " << bytes << " bytes";
+}
+
+TEST(LoadPngResource, MissingResourceFailsAndLeavesTheImageAlone) {
+  GdiplusSession gdiplus;
+  Gdiplus::Image* image = nullptr;
+  EXPECT_FALSE(LoadPngResource(&image, 9999));
+  EXPECT_EQ(nullptr, image);
+  ASSERT_TRUE(LoadPngResource(&image, IDP_PROMPT_FRAME));
+  ASSERT_NE(nullptr, image);
+  EXPECT_EQ(330u, image->GetWidth());
+  EXPECT_EQ(150u, image->GetHeight());
+  delete image;
+}

@@ -1,0 +1,60 @@
+#pragma once
+// What the skin window tests share: GDI+ for the program, reading and saving the screen, real
+// pointer and key input, object counts, and running a modal dialog while a second thread
+// drives it as a user would.
+#include "framework/Dialog.h"
+#include "ui/dialogs/SkinResources.h"
+
+#include <functional>
+#include <initializer_list>
+#include <string>
+#include <vector>
+
+class GdiplusSession {
+public:
+  GdiplusSession();
+  ~GdiplusSession();
+  GdiplusSession(const GdiplusSession&) = delete;
+  GdiplusSession& operator=(const GdiplusSession&) = delete;
+
+private:
+  ULONG_PTR m_token = 0;
+};
+
+// Colours of a screen rectangle as the screen shows them.
+struct ScreenPixels {
+  RECT area = {};
+  std::vector<COLORREF> pixels;  // rows top to bottom
+  COLORREF At(int screenX, int screenY) const;
+};
+ScreenPixels CaptureScreen(const RECT& area);
+// Saves a screen rectangle as $SCREENSHOT_DIR/name.png; nothing when the variable is unset.
+void SaveScreenshot(const std::wstring& name, const RECT& area);
+
+// What a picture drawn like the skin buttons draw looks like: white, the background slice, the
+// image (its source part) stretched over width × height. Rows top to bottom.
+std::vector<COLORREF> RenderLikeButton(Gdiplus::Image* background, const RECT& backgroundRect,
+                                       Gdiplus::Image* image, const RECT& imageSource, int width,
+                                       int height);
+// Mean absolute channel difference of two pictures of the same size.
+double MeanDifference(const std::vector<COLORREF>& a, const std::vector<COLORREF>& b);
+
+bool WaitUntil(const std::function<bool()>& condition, int timeoutMs = 5000);
+void Pause(int ms);
+
+void MovePointer(int x, int y);
+void PressLeft();
+void ReleaseLeft();
+// Presses the keys in order and releases them in reverse order (a chord such as Ctrl+V).
+void PressKeys(std::initializer_list<WORD> keys);
+
+// GDI objects and windows of this process.
+int GdiObjectCount();
+int UserObjectCount();
+
+// Runs dialog.DoModal() on this thread while `driver` runs on a second one; once the driver
+// returns, the dialog is closed (WM_CLOSE) if it still runs. Returns the DoModal result.
+INT_PTR RunModalWithDriver(CDialog& dialog, const std::function<void()>& driver);
+
+RECT WindowRectOf(HWND hwnd);
+RECT ClientRectOnScreen(HWND hwnd);
