@@ -1,0 +1,283 @@
+#include "tests/driver/WindowDriver.h"
+
+#include <winternl.h>
+
+#include <vector>
+
+namespace driver {
+namespace {
+
+std::wstring ClassNameOf(HWND hwnd) {
+  wchar_t name[256] = {};
+  const int length = ::GetClassNameW(hwnd, name, 256);
+  return std::wstring(name, length > 0 ? static_cast<size_t>(length) : 0);
+}
+
+bool Matches(HWND hwnd, const WindowQuery& query) {
+  if (query.visibleOnly && !::IsWindowVisible(hwnd)) return false;
+  if (query.owner && ::GetWindow(hwnd, GW_OWNER) != query.owner) return false;
+  if (query.processId) {
+    DWORD process = 0;
+    ::GetWindowThreadProcessId(hwnd, &process);
+    if (process != query.processId) return false;
+  }
+  if (!query.className.empty() && ClassNameOf(hwnd) != query.className) return false;
+  return query.title.empty() || GetText(hwnd) == query.title;
+}
+
+struct Search {
+  const WindowQuery* query;
+  HWND found;
+};
+
+BOOL CALLBACK FindMatching(HWND hwnd, LPARAM data) {
+  auto* search = reinterpret_cast<Search*>(data);
+  if (!Matches(hwnd, *search->query)) return TRUE;
+  search->found = hwnd;
+  return FALSE;
+}
+
+BOOL CALLBACK CollectWindow(HWND hwnd, LPARAM data) {
+  reinterpret_cast<std::vector<HWND>*>(data)->push_back(hwnd);
+  return TRUE;
+}
+
+void SendMouse(DWORD flags) {
+  INPUT input = {};
+  input.type = INPUT_MOUSE;
+  input.mi.dwFlags = flags;
+  ::SendInput(1, &input, sizeof(input));
+}
+
+INPUT KeyInput(WORD vk, WORD scan, DWORD flags) {
+  INPUT input = {};
+  input.type = INPUT_KEYBOARD;
+  input.ki.wVk = vk;
+  input.ki.wScan = scan;
+  input.ki.dwFlags = flags;
+  return input;
+}
+
+// Input is queued and handled by the target's thread; give it a moment between steps, as a
+// real hand would.
+void Settle() { PumpMessages(30); }
+
+}  // namespace
+
+HWND FindTopLevelWindow(const WindowQuery& query) {
+  Search search = {&query, nullptr};
+  ::EnumWindows(FindMatching, reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+HWND WaitForWindow(const WindowQuery& query, DWORD timeoutMs) {
+  HWND found = nullptr;
+  WaitUntil([&] { return (found = FindTopLevelWindow(query)) != nullptr; }, timeoutMs);
+  return found;
+}
+
+bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs) {
+  const ULONGLONG end = ::GetTickCount64() + timeoutMs;
+  for (;;) {
+    if (condition()) return true;
+    if (::GetTickCount64() >= end) return false;
+    PumpMessages(20);
+  }
+}
+
+void PumpMessages(DWORD ms) {
+  const ULONGLONG end = ::GetTickCount64() + ms;
+  do {
+    MSG msg;
+    while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+      if (msg.message == WM_QUIT) {
+        ::PostQuitMessage(static_cast<int>(msg.wParam));  // for the caller's own loop
+        return;
+      }
+      ::TranslateMessage(&msg);
+      ::DispatchMessageW(&msg);
+    }
+    const ULONGLONG now = ::GetTickCount64();
+    if (now >= end) break;
+    ::MsgWaitForMultipleObjects(0, nullptr, FALSE, static_cast<DWORD>(end - now), QS_ALLINPUT);
+  } while (::GetTickCount64() < end);
+}
+
+std::vector<ControlInfo> ListControls(HWND dialog) {
+  std::vector<HWND> children;
+  ::EnumChildWindows(dialog, CollectWindow, reinterpret_cast<LPARAM>(&children));
+  std::vector<ControlInfo> controls;
+  for (HWND hwnd : children) {
+    ControlInfo info;
+    info.hwnd = hwnd;
+    info.id = ::GetDlgCtrlID(hwnd);
+    info.className = ClassNameOf(hwnd);
+    info.text = GetText(hwnd);
+    ::GetWindowRect(hwnd, &info.screen);
+    info.client = info.screen;
+    ::MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&info.client), 2);
+    info.visible = ::IsWindowVisible(hwnd) != FALSE;
+    info.enabled = ::IsWindowEnabled(hwnd) != FALSE;
+    controls.push_back(info);
+  }
+  return controls;
+}
+
+bool FindControl(HWND dialog, int id, ControlInfo* info) {
+  for (const ControlInfo& control : ListControls(dialog)) {
+    if (control.id != id) continue;
+    *info = control;
+    return true;
+  }
+  return false;
+}
+
+std::wstring GetText(HWND hwnd) {
+  DWORD_PTR length = 0;
+  if (!::SendMessageTimeoutW(hwnd, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 2000, &length))
+    return std::wstring();
+  std::vector<wchar_t> buffer(length + 1);
+  DWORD_PTR copied = 0;
+  if (!::SendMessageTimeoutW(hwnd, WM_GETTEXT, buffer.size(), reinterpret_cast<LPARAM>(buffer.data()),
+                             SMTO_ABORTIFHUNG, 2000, &copied))
+    return std::wstring();
+  return std::wstring(buffer.data(), copied < buffer.size() ? copied : length);
+}
+
+bool BringToFront(HWND hwnd) {
+  const bool done = ::SetForegroundWindow(hwnd) != FALSE;
+  Settle();
+  return done && ::GetForegroundWindow() == hwnd;
+}
+
+void MovePointer(int screenX, int screenY) {
+  ::SetCursorPos(screenX, screenY);
+  Settle();
+}
+
+void MovePointerTo(HWND hwnd, int clientX, int clientY) {
+  POINT point = {clientX, clientY};
+  ::ClientToScreen(hwnd, &point);
+  MovePointer(point.x, point.y);
+}
+
+void MovePointerToCentre(HWND hwnd) {
+  RECT r;
+  ::GetWindowRect(hwnd, &r);
+  MovePointer((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+}
+
+void PressLeft() {
+  SendMouse(MOUSEEVENTF_LEFTDOWN);
+  Settle();
+}
+
+void ReleaseLeft() {
+  SendMouse(MOUSEEVENTF_LEFTUP);
+  Settle();
+}
+
+void Click(int screenX, int screenY) {
+  MovePointer(screenX, screenY);
+  PressLeft();
+  ReleaseLeft();
+}
+
+void ClickCentre(HWND hwnd) {
+  RECT r;
+  ::GetWindowRect(hwnd, &r);
+  Click((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+}
+
+void TypeText(const std::wstring& text) {
+  for (wchar_t c : text) {
+    INPUT keys[2] = {KeyInput(0, c, KEYEVENTF_UNICODE),
+                     KeyInput(0, c, KEYEVENTF_UNICODE | KEYEVENTF_KEYUP)};
+    ::SendInput(2, keys, sizeof(INPUT));
+  }
+  Settle();
+}
+
+void PressKey(WORD vk, std::initializer_list<WORD> modifiers) {
+  std::vector<INPUT> keys;
+  for (WORD modifier : modifiers) keys.push_back(KeyInput(modifier, 0, 0));
+  keys.push_back(KeyInput(vk, 0, 0));
+  keys.push_back(KeyInput(vk, 0, KEYEVENTF_KEYUP));
+  for (auto it = modifiers.end(); it != modifiers.begin();) {
+    --it;
+    keys.push_back(KeyInput(*it, 0, KEYEVENTF_KEYUP));
+  }
+  ::SendInput(static_cast<UINT>(keys.size()), keys.data(), sizeof(INPUT));
+  Settle();
+}
+
+std::wstring ScreenshotDir() {
+  wchar_t buffer[MAX_PATH] = {};
+  DWORD length = ::GetEnvironmentVariableW(L"SCREENSHOT_DIR", buffer, MAX_PATH);
+  if (length == 0 || length >= MAX_PATH) length = ::GetCurrentDirectoryW(MAX_PATH, buffer);
+  std::wstring dir(buffer, length < MAX_PATH ? length : 0);
+  if (!dir.empty() && dir.back() != L'\\' && dir.back() != L'/') dir += L'\\';
+  return dir;
+}
+
+std::wstring SaveScreenshot(HWND hwnd, const std::wstring& name) {
+  ScreenCapture capture;
+  if (!(hwnd ? capture.CaptureWindow(hwnd) : capture.CaptureScreen())) return std::wstring();
+  std::wstring path = ScreenshotDir() + name;
+  if (path.size() < 4 || path.compare(path.size() - 4, 4, L".png") != 0) path += L".png";
+  ::CreateDirectoryW(ScreenshotDir().c_str(), nullptr);
+  return capture.SavePng(path) ? path : std::wstring();
+}
+
+DWORD GetProcessGdiObjectCount() {
+  const DWORD count = ::GetGuiResources(::GetCurrentProcess(), GR_GDIOBJECTS);
+  if (count) return count;
+  // The process's GDI handle table, whose address the process environment block keeps
+  // (GdiSharedHandleTable); a used entry has a non-zero type.
+  struct HandleEntry {
+    void* object;
+    ULONG owner;
+    USHORT unique;
+    UCHAR type;
+    UCHAR flags;
+    void* user;
+  };
+#ifdef _WIN64
+  constexpr size_t kTableOffset = 0xF8;
+#else
+  constexpr size_t kTableOffset = 0x94;
+#endif
+  PROCESS_BASIC_INFORMATION basic = {};
+  if (::NtQueryInformationProcess(::GetCurrentProcess(), ProcessBasicInformation, &basic,
+                                  sizeof(basic), nullptr) != 0)
+    return 0;
+  const auto* peb = reinterpret_cast<const BYTE*>(basic.PebBaseAddress);
+  const auto* table = *reinterpret_cast<const HandleEntry* const*>(peb + kTableOffset);
+  if (!table) return 0;
+  DWORD used = 0;
+  for (size_t i = 0; i < 0x10000; ++i) used += table[i].type != 0;
+  return used;
+}
+
+DWORD GetProcessUserObjectCount() {
+  const DWORD count = ::GetGuiResources(::GetCurrentProcess(), GR_USEROBJECTS);
+  if (count) return count;
+  std::vector<HWND> windows;
+  ::EnumWindows(CollectWindow, reinterpret_cast<LPARAM>(&windows));
+  for (HWND message = nullptr;
+       (message = ::FindWindowExW(HWND_MESSAGE, message, nullptr, nullptr)) != nullptr;)
+    windows.push_back(message);
+  const size_t topLevel = windows.size();
+  for (size_t i = 0; i < topLevel; ++i)
+    ::EnumChildWindows(windows[i], CollectWindow, reinterpret_cast<LPARAM>(&windows));
+  DWORD own = 0;
+  for (HWND hwnd : windows) {
+    DWORD process = 0;
+    ::GetWindowThreadProcessId(hwnd, &process);
+    // Wine makes and removes a thread's IME window along with the thread's other windows.
+    own += process == ::GetCurrentProcessId() && ClassNameOf(hwnd) != L"IME";
+  }
+  return own;
+}
+
+}  // namespace driver
