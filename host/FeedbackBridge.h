@@ -1,0 +1,57 @@
+#pragma once
+// Loads the maker's feedback library from the program's folder and calls it. The library is
+// never unloaded once loaded; the bridge adds no lock (the library guards its own files).
+#include "feedback/FeedbackApi.h"
+
+#include <string>
+
+// The tool's identity for the feedback library.
+constexpr wchar_t TOOL_ID[] = L"10069";
+constexpr wchar_t TOOL_VERSION[] = L"1.9.22.1021";
+
+extern const wchar_t FEEDBACK_LIBRARY_NAME[];
+
+// The time text of a feedback record: the low 32 bits of the seconds since 1970, as "%d".
+std::wstring FeedbackTimeText(long long secondsSince1970);
+// The device-type text of a feedback record: the device type plus one, as "%d".
+std::wstring FeedbackDeviceText(int deviceType);
+
+class CFeedbackBridge {
+ public:
+  CFeedbackBridge();
+  CFeedbackBridge(const CFeedbackBridge&) = delete;
+  CFeedbackBridge& operator=(const CFeedbackBridge&) = delete;
+
+  // Loads FEEDBACK_LIBRARY_NAME from the program file's folder.
+  bool Load();
+  // Resolves the eleven names in their fixed order; false at the first one missing, and the
+  // library is released again.
+  bool LoadFrom(const std::wstring& libraryPath);
+
+  // Each call answers 0 while no library is loaded.
+  int InitFreedbackDll();
+  // One of the six strings filled by InitFreedbackDll; empty before it or out of range.
+  const wchar_t* LibraryString(int slot) const;
+  int FeedbackQuestion(const wchar_t* toolId, const wchar_t* toolVersion) const;
+  int OpenUrl(const wchar_t* url) const;
+  int CustomerFeedbackEx(const wchar_t* toolId, const wchar_t* toolVersion, int code, const wchar_t* timeText,
+                         const wchar_t* deviceText) const;
+  int GetToolIsNewVersion(const wchar_t* toolId, const wchar_t* toolVersion) const;
+  int OpenToolDownUrl() const;
+  int OpenUseAgreementUrl() const;
+
+ private:
+  HMODULE m_module;  // owned, but deliberately never freed once loaded
+  InitFreedbackDllProc m_initFreedbackDll;
+  FeedbackQuestionProc m_feedbackQuestion;
+  OpenUrlProc m_openUrl;
+  GetInterNetStateProc m_getInterNetState;
+  CustomerFeedbackProc m_customerFeedback;
+  CustomerFeedbackExProc m_customerFeedbackEx;
+  WriteCustomerFeedbackInfoFileProc m_writeCustomerFeedbackInfoFile;
+  GetToolIsNewVersionProc m_getToolIsNewVersion;
+  GetToolIsNewVersionDownProc m_getToolIsNewVersionDown;
+  OpenToolDownUrlProc m_openToolDownUrl;
+  OpenUseAgreementUrlProc m_openUseAgreementUrl;
+  FeedbackString m_strings[FEEDBACK_STRING_COUNT];
+};
