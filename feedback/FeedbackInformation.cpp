@@ -2,6 +2,12 @@
 // HalvexFeedbackInformation.ini beside it; feedback records go to a file under the common
 // application-data folder; when the settings name a journal file, every call is written there
 // with its arguments and answer, for the maker's support staff and for tests.
+//
+// HalvexFeedbackInformation.ini (every key optional):
+//   [Pages]          Feedback, UseAgreement, ToolDownload, MoreTools: addresses handed to the shell
+//   [NewestVersion]  <tool id>=<dotted version>: the version check's newest version per tool
+//   [Records]        Folder: where FeedbackRecords.txt goes instead of the common app-data folder
+//   [Journal]        File: the journal file; no journal without it
 #include "feedback/FeedbackApi.h"
 #include "feedback/FeedbackRecord.h"
 

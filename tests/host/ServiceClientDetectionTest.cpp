@@ -211,6 +211,8 @@ TEST_F(ServiceClientDetection, FixedDisksAreNeverSearched) {
   EXPECT_EQ(DEVICE_TYPE_AMBREL, Detect());
   g_usbLetters.clear();
   EXPECT_EQ(0, Detect());
+  // The real query: drives mapped to folders are no USB volumes.
+  EXPECT_EQ(0, DetectServiceClient(m_cipher));
 }
 
 TEST(IsUsbVolume, FixedDriveAndMissingLetterAreNotUsb) {
