@@ -18,11 +18,13 @@ import pefile
 
 # System DLLs of a clean Windows 10 that the tool and its tests may import.
 WINDOWS10_DLLS = {
-    "advapi32.dll", "bcrypt.dll", "comctl32.dll", "comdlg32.dll", "crypt32.dll", "dbghelp.dll",
-    "dwmapi.dll", "gdi32.dll", "gdiplus.dll", "imm32.dll", "kernel32.dll", "msvcrt.dll",
-    "ntdll.dll", "ole32.dll", "oleaut32.dll", "psapi.dll", "rpcrt4.dll", "setupapi.dll",
-    "shcore.dll", "shell32.dll", "shlwapi.dll", "ucrtbase.dll", "user32.dll", "userenv.dll",
-    "uxtheme.dll", "version.dll", "winmm.dll", "ws2_32.dll",
+    "advapi32.dll", "bcrypt.dll", "cfgmgr32.dll", "comctl32.dll", "comdlg32.dll", "crypt32.dll",
+    "dbghelp.dll", "dnsapi.dll", "dwmapi.dll", "gdi32.dll", "gdiplus.dll", "imm32.dll",
+    "iphlpapi.dll", "kernel32.dll", "mpr.dll", "msimg32.dll", "msvcrt.dll", "netapi32.dll",
+    "ntdll.dll", "ole32.dll", "oleaut32.dll", "powrprof.dll", "psapi.dll", "rpcrt4.dll",
+    "secur32.dll", "setupapi.dll", "shcore.dll", "shell32.dll", "shlwapi.dll", "ucrtbase.dll",
+    "urlmon.dll", "user32.dll", "userenv.dll", "uxtheme.dll", "version.dll", "winhttp.dll",
+    "wininet.dll", "winmm.dll", "winspool.drv", "wintrust.dll", "ws2_32.dll", "wtsapi32.dll",
 }
 # The universal C runtime's forwarders are part of Windows 10 as well.
 WINDOWS10_PREFIXES = ("api-ms-win-crt-", "api-ms-win-core-")
