@@ -15,10 +15,22 @@ void DDX_Control(CDataExchange* pDX, int controlId, CWnd& control) {
 CDialog::CDialog(UINT templateId, CWnd* parent) : m_templateId(templateId), m_pParentWnd(parent) {}
 
 INT_PTR CDialog::DoModal() {
-  HWND owner = m_pParentWnd ? m_pParentWnd->m_hWnd : ::GetActiveWindow();
+  // The owner as MFC picks it: the parent, else the last active popup of the application's
+  // main window (or of the active window); the top of its owner chain is disabled as well.
+  HWND owner = m_pParentWnd ? m_pParentWnd->m_hWnd : nullptr;
+  if (!owner) {
+    const CWinApp* app = CWinApp::GetApp();
+    owner = app && app->m_pMainWnd && app->m_pMainWnd->m_hWnd ? app->m_pMainWnd->m_hWnd
+                                                              : ::GetActiveWindow();
+    if (owner) owner = ::GetLastActivePopup(::GetAncestor(owner, GA_ROOT));
+  }
   if (owner) owner = ::GetAncestor(owner, GA_ROOT);  // a child cannot own a popup
+  HWND top = owner;
+  for (HWND above = owner; above; above = ::GetParent(above)) top = above;
   const bool disabledOwner = owner && ::IsWindowEnabled(owner);
   if (disabledOwner) ::EnableWindow(owner, FALSE);
+  const bool disabledTop = top != owner && ::IsWindowEnabled(top);
+  if (disabledTop) ::EnableWindow(top, FALSE);
 
   m_inModalLoop = true;
   m_endModal = false;
@@ -44,6 +56,7 @@ INT_PTR CDialog::DoModal() {
 
   // The owner comes back first, so that hiding the dialog hands activation to it rather than
   // to some other program's window.
+  if (disabledTop) ::EnableWindow(top, TRUE);
   if (disabledOwner) ::EnableWindow(owner, TRUE);
   if (owner && m_hWnd) {
     const HWND active = ::GetActiveWindow();

@@ -20,10 +20,12 @@ class CDialog : public CWnd {
 public:
   explicit CDialog(UINT templateId, CWnd* parent = nullptr);
 
-  // Creates the dialog modeless, disables its owner (the parent, else the thread's active
-  // window) and runs a message loop that calls PreTranslateMessage until EndDialog; the owner is
-  // re-enabled and re-activated before the window is destroyed. Returns the EndDialog result,
-  // or -1 when the window could not be created.
+  // Creates the dialog modeless, disables its owner (the parent, else the last active popup
+  // of the application's main window or of the active window) and the top of the owner's own
+  // chain of owners, and runs a message loop that calls PreTranslateMessage until EndDialog;
+  // they are re-enabled and the owner re-activated before the window is destroyed. Returns the
+  // EndDialog result, or -1 when the window could not be created. A dialog that stays hidden
+  // and unmoved through OnInitDialog is centred over its owner, as MFC places it.
   virtual INT_PTR DoModal();
   // Modeless creation with an owner; the window is shown only when the template says so.
   BOOL Create(UINT templateId, CWnd* parent);

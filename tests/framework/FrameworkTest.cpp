@@ -204,6 +204,64 @@ TEST_F(FrameworkTest, ModalDialogWithoutParentIsOwnedByTheActiveWindowAndCentred
   EXPECT_TRUE(owner.IsWindowEnabled());
 }
 
+class TestApp : public CWinApp {
+public:
+  int runs = 0;
+  HINSTANCE resources = nullptr;
+  BOOL InitInstance() override {
+    ++runs;
+    resources = AfxGetResourceHandle();
+    return FALSE;
+  }
+};
+
+TEST_F(FrameworkTest, DialogWithoutParentIsOwnedByTheMainWindowsActivePopup) {
+  // The main window's controls panel is active, as in the tool's skinned windows: the dialog
+  // belongs to the panel, and the main window at the top of the chain is disabled too.
+  TestApp app;
+  app.m_pMainWnd = &owner;
+  TestDialog panel(IDD_FW_PANEL);
+  ASSERT_TRUE(panel.Create(IDD_FW_PANEL, &owner));
+  panel.ShowWindow(SW_SHOW);
+  ::SetActiveWindow(panel);
+  TestDialog dialog(IDD_FW_MODAL);
+  HWND ownerOfDialog = nullptr;
+  BOOL panelEnabled = TRUE;
+  BOOL mainEnabled = TRUE;
+  dialog.step = [&] {
+    ownerOfDialog = ::GetWindow(dialog, GW_OWNER);
+    panelEnabled = panel.IsWindowEnabled();
+    mainEnabled = owner.IsWindowEnabled();
+    dialog.EndDialog(IDOK);
+  };
+  EXPECT_EQ(IDOK, dialog.DoModal());
+  EXPECT_EQ(panel.m_hWnd, ownerOfDialog);
+  EXPECT_FALSE(panelEnabled);
+  EXPECT_FALSE(mainEnabled);
+  EXPECT_TRUE(panel.IsWindowEnabled());
+  EXPECT_TRUE(owner.IsWindowEnabled());
+  EXPECT_EQ(panel.m_hWnd, ::GetActiveWindow());
+}
+
+TEST_F(FrameworkTest, EndDialogInsideOnInitDialogEndsBeforeTheDialogIsShown) {
+  TestDialog dialog(IDD_FW_MODAL, &owner);
+  bool everVisible = false;
+  dialog.handler = [&](UINT message, WPARAM wParam, LPARAM, LRESULT&) {
+    if (message == WM_SHOWWINDOW && wParam) everVisible = true;
+    if (message == WM_INITDIALOG) dialog.EndDialog(IDCANCEL);
+    return false;
+  };
+  EXPECT_EQ(IDCANCEL, dialog.DoModal());
+  EXPECT_FALSE(everVisible);
+  EXPECT_TRUE(owner.IsWindowEnabled());
+}
+
+TEST_F(FrameworkTest, CloseMessageEndsModalDialogWithCancel) {
+  TestDialog dialog(IDD_FW_MODAL, &owner);
+  dialog.step = [&] { dialog.PostMessage(WM_CLOSE); };
+  EXPECT_EQ(IDCANCEL, dialog.DoModal());
+}
+
 TEST_F(FrameworkTest, FailedCreationReturnsMinusOneAndLeavesOwnerEnabled) {
   TestDialog dialog(4711, &owner);  // no such template
   EXPECT_EQ(-1, dialog.DoModal());
@@ -450,17 +508,6 @@ TEST_F(FrameworkTest, ObjectDyingBeforeItsWindowUnlinksIt) {
   EXPECT_STREQ(L"x", text);
   ::DestroyWindow(edit);
 }
-
-class TestApp : public CWinApp {
-public:
-  int runs = 0;
-  HINSTANCE resources = nullptr;
-  BOOL InitInstance() override {
-    ++runs;
-    resources = AfxGetResourceHandle();
-    return FALSE;
-  }
-};
 
 TEST(WinAppTest, RunStoresInstanceAndCallsInitInstance) {
   EXPECT_EQ(nullptr, CWinApp::GetApp());
