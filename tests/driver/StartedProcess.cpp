@@ -27,8 +27,9 @@ StartedProcess StartedProcess::Start(const std::wstring& program, const std::wst
   startup.cb = sizeof(startup);
   PROCESS_INFORMATION info = {};
   StartedProcess started;
-  if (!::CreateProcessW(program.c_str(), buffer.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                        nullptr, &startup, &info))
+  // No application name: a bare program name is searched for beside the caller's program first.
+  if (!::CreateProcessW(nullptr, buffer.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                        &startup, &info))
     return started;
   ::CloseHandle(info.hThread);
   started.m_process = info.hProcess;

@@ -16,6 +16,7 @@ public:
   StartedProcess& operator=(StartedProcess&& other) noexcept;
 
   // Starts `program` with `arguments` (a command-line tail, quoted by the caller as needed).
+  // A name without a folder is looked for beside the calling program first.
   static StartedProcess Start(const std::wstring& program, const std::wstring& arguments = L"");
 
   explicit operator bool() const { return m_process != nullptr; }
