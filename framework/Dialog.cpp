@@ -58,9 +58,11 @@ INT_PTR CDialog::DoModal() {
   // to some other program's window.
   if (disabledTop) ::EnableWindow(top, TRUE);
   if (disabledOwner) ::EnableWindow(owner, TRUE);
-  if (owner && m_hWnd) {
+  if (owner) {
+    // Unless the user has moved on to another window: this dialog, one of its own popups
+    // (a skin's controls panel) or nothing is active.
     const HWND active = ::GetActiveWindow();
-    if (!active || active == m_hWnd || ::GetWindow(active, GW_OWNER) == m_hWnd)
+    if (!active || (m_hWnd && (active == m_hWnd || ::GetWindow(active, GW_OWNER) == m_hWnd)))
       ::SetActiveWindow(owner);
   }
   if (m_hWnd) {
