@@ -8,7 +8,13 @@ namespace {
 // Our one subclass on each window; the subclass data is the CWnd object. The same pointer sits
 // in a window property for lookups by handle (GetWindowSubclass is exported by ordinal only).
 constexpr UINT_PTR kSubclassId = 0x4357;  // 'CW'
-constexpr wchar_t kObjectProperty[] = L"Framework.CWnd";
+
+// The property's name as an atom, added once: a string name would be looked up in the atom
+// table at every call.
+LPCWSTR ObjectProperty() {
+  static const ATOM atom = ::GlobalAddAtomW(L"Framework.CWnd");
+  return MAKEINTATOM(atom);
+}
 }  // namespace
 
 CWnd::CWnd() = default;
@@ -71,9 +77,9 @@ BOOL CWnd::ModifyStyleEx(DWORD remove, DWORD add) {
 
 BOOL CWnd::SubclassWindow(HWND hwnd) {
   if (m_hWnd || !::IsWindow(hwnd) || FromHandlePermanent(hwnd)) return FALSE;
-  if (!::SetPropW(hwnd, kObjectProperty, this)) return FALSE;
+  if (!::SetPropW(hwnd, ObjectProperty(), this)) return FALSE;
   if (!::SetWindowSubclass(hwnd, SubclassProc, kSubclassId, reinterpret_cast<DWORD_PTR>(this))) {
-    ::RemovePropW(hwnd, kObjectProperty);
+    ::RemovePropW(hwnd, ObjectProperty());
     return FALSE;
   }
   m_hWnd = hwnd;
@@ -82,12 +88,12 @@ BOOL CWnd::SubclassWindow(HWND hwnd) {
 
 void CWnd::Unlink() {
   ::RemoveWindowSubclass(m_hWnd, SubclassProc, kSubclassId);
-  ::RemovePropW(m_hWnd, kObjectProperty);
+  ::RemovePropW(m_hWnd, ObjectProperty());
   m_hWnd = nullptr;
 }
 
 CWnd* CWnd::FromHandlePermanent(HWND hwnd) {
-  return hwnd ? static_cast<CWnd*>(::GetPropW(hwnd, kObjectProperty)) : nullptr;
+  return hwnd ? static_cast<CWnd*>(::GetPropW(hwnd, ObjectProperty())) : nullptr;
 }
 
 bool CWnd::OnMessage(UINT, WPARAM, LPARAM, LRESULT&) { return false; }

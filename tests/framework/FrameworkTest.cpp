@@ -14,6 +14,7 @@
 #include "framework/GdiObjects.h"
 #include "framework/Static.h"
 #include "framework/WinApp.h"
+#include "tests/driver/WindowDriver.h"
 #include "tests/framework/FrameworkTestResource.h"
 
 namespace {
@@ -422,6 +423,24 @@ TEST_F(FrameworkTest, OwnerDrawReachesTheControlsDrawItem) {
   EXPECT_EQ(static_cast<UINT>(IDC_FW_DRAWN_STATIC), dialog.picture.drawn.controlId);
   EXPECT_EQ(kButtonColour, buttonPixel);
   EXPECT_EQ(kStaticColour, staticPixel);
+}
+
+TEST_F(FrameworkTest, RepeatedDialogsLeaveNoGdiOrUserObjectsBehind) {
+  auto cycle = [&] {
+    ControlsDialog dialog(&owner);
+    dialog.step = [&] {
+      ::RedrawWindow(dialog, nullptr, nullptr,
+                     RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+      dialog.EndDialog(IDOK);
+    };
+    return dialog.DoModal();
+  };
+  ASSERT_EQ(IDOK, cycle());  // the first run fills the system's caches
+  const DWORD gdi = driver::GetProcessGdiObjectCount();
+  const DWORD user = driver::GetProcessUserObjectCount();
+  for (int i = 0; i < 100; ++i) ASSERT_EQ(IDOK, cycle());
+  EXPECT_EQ(gdi, driver::GetProcessGdiObjectCount());
+  EXPECT_EQ(user, driver::GetProcessUserObjectCount());
 }
 
 TEST_F(FrameworkTest, ModalLoopCallsPreTranslateMessage) {
