@@ -129,6 +129,30 @@ TEST_F(KnownWindow, ScreenshotsShowTheWindowsColoursAndSaveAsPng) {
   EXPECT_EQ(kKnownColour, screen.Pixel(200, 195));  // the window's centre on the screen
 }
 
+TEST_F(KnownWindow, WindowsAreFoundByClassTitleOwnerAndProcess) {
+  const HWND popup = ::CreateWindowExW(0, L"STATIC", L"Owned", WS_POPUP | WS_VISIBLE, 0, 0, 50,
+                                       20, window, nullptr, nullptr, nullptr);
+  ASSERT_NE(nullptr, popup);
+  driver::WindowQuery query;
+  query.owner = window;
+  EXPECT_EQ(popup, driver::FindTopLevelWindow(query));
+  query.className = L"Static";
+  query.title = L"Owned";
+  query.processId = ::GetCurrentProcessId();
+  EXPECT_EQ(popup, driver::WaitForWindow(query, 1000));
+  query.title = L"Other";
+  EXPECT_EQ(nullptr, driver::WaitForWindow(query, 100));
+
+  driver::WindowQuery byClass;
+  byClass.className = kClassName;
+  EXPECT_EQ(window, driver::FindTopLevelWindow(byClass));
+  ::ShowWindow(window, SW_HIDE);
+  EXPECT_EQ(nullptr, driver::FindTopLevelWindow(byClass));  // visible windows only by default
+  byClass.visibleOnly = false;
+  EXPECT_EQ(window, driver::FindTopLevelWindow(byClass));
+  ::DestroyWindow(popup);
+}
+
 TEST(ObjectCounts, FollowCreationAndDeletion) {
   const DWORD gdiBefore = driver::GetProcessGdiObjectCount();
   ASSERT_GT(gdiBefore, 0u);
@@ -250,6 +274,22 @@ TEST(DriverTarget, FindsListsClicksTypesAndEndsADialogInAnotherProcess) {
   DWORD exitCode = 0;
   ASSERT_TRUE(target.WaitForExit(5000, &exitCode));
   EXPECT_EQ(static_cast<DWORD>(TARGET_EXIT_OK_BASE + 2), exitCode);
+}
+
+TEST(DriverTarget, ProcessStillRunningWhenItsOwnerGoesIsEnded) {
+  HANDLE watch = nullptr;
+  {
+    StartedProcess target = StartedProcess::Start(L"driver_target.exe");  // found beside us
+    ASSERT_TRUE(target);
+    driver::WindowQuery query;
+    query.processId = target.id();
+    ASSERT_NE(nullptr, driver::WaitForWindow(query, 15000));
+    ASSERT_TRUE(::DuplicateHandle(::GetCurrentProcess(), target.handle(), ::GetCurrentProcess(),
+                                  &watch, SYNCHRONIZE, FALSE, 0));
+    EXPECT_FALSE(target.WaitForExit(0));
+  }
+  EXPECT_EQ(WAIT_OBJECT_0, ::WaitForSingleObject(watch, 0));
+  ::CloseHandle(watch);
 }
 
 }  // namespace
