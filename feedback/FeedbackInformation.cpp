@@ -9,6 +9,8 @@
 //   [Records]        Folder: where FeedbackRecords.txt goes instead of the common app-data folder
 //   [Journal]        File: the journal file; no journal without it
 #include "feedback/FeedbackApi.h"
+
+#include "engine/ScopedHandle.h"
 #include "feedback/FeedbackRecord.h"
 
 #include <objbase.h>
@@ -85,20 +87,6 @@ class CLock {
   CLock& operator=(const CLock&) = delete;
 };
 
-class CFileHandle {
- public:
-  explicit CFileHandle(HANDLE handle) : m_handle(handle) {}
-  ~CFileHandle() {
-    if (m_handle != INVALID_HANDLE_VALUE) CloseHandle(m_handle);
-  }
-  CFileHandle(const CFileHandle&) = delete;
-  CFileHandle& operator=(const CFileHandle&) = delete;
-  HANDLE Get() const { return m_handle; }
-
- private:
-  HANDLE m_handle;
-};
-
 // ShellExecuteW may hand the address to a COM handler, which needs COM on the calling thread.
 class CComScope {
  public:
@@ -164,9 +152,9 @@ std::wstring RecordFile() {
 // Appends one line with a single write to a file opened for appending only, so that an
 // earlier line is never overwritten, also by another process. The caller holds the lock.
 bool AppendLine(const std::wstring& path, const std::string& line) {
-  const CFileHandle file(CreateFileW(path.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+  const CScopedHandle file(CreateFileW(path.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                                      nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-  if (file.Get() == INVALID_HANDLE_VALUE) return false;
+  if (!file.IsValid()) return false;
   const std::string text = line + "\r\n";
   DWORD written = 0;
   return WriteFile(file.Get(), text.data(), static_cast<DWORD>(text.size()), &written, nullptr) &&
@@ -309,8 +297,8 @@ int FEEDBACK_CALL WriteCustomerFeedbackInfoFile(const wchar_t* path) {
     const CLock lock;
     if (GetFileAttributesW(records.c_str()) == INVALID_FILE_ATTRIBUTES) {
       // No record yet: an empty copy.
-      const CFileHandle file(CreateFileW(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-      answer = file.Get() != INVALID_HANDLE_VALUE ? 1 : 0;
+      const CScopedHandle file(CreateFileW(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+      answer = file.IsValid() ? 1 : 0;
     } else {
       answer = CopyFileW(records.c_str(), path, FALSE) ? 1 : 0;
     }

@@ -1,5 +1,7 @@
 #include "host/ServiceClientDetection.h"
 
+#include "engine/ScopedHandle.h"
+
 #include "host/DeviceTypeDecoding.h"
 
 #include <windows.h>
@@ -20,20 +22,6 @@ const wchar_t CORVIN_DEVICE_FILE[] = L"Corvin\\CorvinKey\\DeviceInfo.ini";
 constexpr size_t BUS_TYPE_OFFSET = 28;
 constexpr DWORD BUS_TYPE_USB = 7;
 constexpr size_t DEVICE_TEXT_SIZE = 1024;
-
-class CFileHandle {
- public:
-  explicit CFileHandle(HANDLE handle) : m_handle(handle) {}
-  ~CFileHandle() {
-    if (m_handle != INVALID_HANDLE_VALUE) CloseHandle(m_handle);
-  }
-  CFileHandle(const CFileHandle&) = delete;
-  CFileHandle& operator=(const CFileHandle&) = delete;
-  HANDLE Get() const { return m_handle; }
-
- private:
-  HANDLE m_handle;
-};
 
 bool FileExists(const std::wstring& path) { return _waccess(path.c_str(), 0) == 0; }
 
@@ -67,9 +55,9 @@ int ReadDeviceType(CAesCipher& cipher, const std::wstring& deviceFile) {
 bool IsUsbVolume(wchar_t letter) {
   wchar_t path[16];
   wsprintfW(path, L"\\\\?\\%c:", letter);
-  const CFileHandle volume(CreateFileW(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+  const CScopedHandle volume(CreateFileW(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                                        OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-  if (volume.Get() == INVALID_HANDLE_VALUE) return false;
+  if (!volume.IsValid()) return false;
   STORAGE_PROPERTY_QUERY query = {};
   query.PropertyId = StorageDeviceProperty;
   query.QueryType = PropertyStandardQuery;
