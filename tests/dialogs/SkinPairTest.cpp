@@ -230,16 +230,29 @@ TEST_F(SkinPairTest, KeysNeverEndTheControlsDialogAndTheCloseButtonEndsThePair) 
     ASSERT_TRUE(WaitUntil([&] { return PairShown(frame); }));
     const HWND controls = frame.ControlsWindow();
     const RECT client = ClientRectOnScreen(controls);
-    MovePointer(client.left + 8, client.bottom - 8);  // the body: activates the dialog
+    const RECT outer = WindowRectOf(frame.m_hWnd);
+    // Keys with the controls dialog active (a click on its body), then with the frame active
+    // (a click on its shadow border).
+    for (POINT p : {POINT{client.left + 8, client.bottom - 8},
+                    POINT{outer.left + 2, (outer.top + outer.bottom) / 2}}) {
+      MovePointer(p.x, p.y);
+      PressLeft();
+      ReleaseLeft();
+      PressKeys({VK_RETURN});
+      PressKeys({VK_ESCAPE});
+      PressKeys({VK_TAB});
+      PressKeys({VK_RETURN});
+      Pause(300);
+      EXPECT_TRUE(::IsWindow(controls));
+      EXPECT_TRUE(::IsWindowVisible(controls));
+      EXPECT_TRUE(::IsWindowVisible(frame.m_hWnd));
+    }
+    // Alt+F4 in the controls dialog does not close it either.
+    MovePointer(client.left + 8, client.bottom - 8);
     PressLeft();
     ReleaseLeft();
-    PressKeys({VK_RETURN});
-    PressKeys({VK_ESCAPE});
     PressKeys({VK_MENU, VK_F4});
-    PressKeys({VK_TAB});
-    PressKeys({VK_RETURN});
     Pause(300);
-    EXPECT_TRUE(::IsWindow(controls));
     EXPECT_TRUE(::IsWindowVisible(controls));
     EXPECT_TRUE(::IsWindowVisible(frame.m_hWnd));
 

@@ -38,7 +38,7 @@ BOOL CTestSkinChildDlg::OnInitDialog() {
       int id;
     };
     const Extra extras[] = {
-        {L"Button", L"确认", BS_OWNERDRAW | WS_TABSTOP, IDC_TEST_PNG_BUTTON},
+        {L"Button", L"更多工具", BS_OWNERDRAW | WS_TABSTOP, IDC_TEST_PNG_BUTTON},
         {L"Button", L"同意协议", BS_AUTOCHECKBOX | WS_TABSTOP, IDC_TEST_CHECK},
         {L"Static", L"反馈问题", SS_LEFT, IDC_TEST_LINK},
         {L"Static", L"不应显示", SS_LEFT, IDC_TEST_PLAIN},
@@ -159,9 +159,9 @@ void CTestSkinChildDlg::LayoutAllControls(BOOL firstTime) {
     }
     m_pngButton.m_scale = m_scale;
     m_pngButton.SetBkImage(background);
-    m_pngButton.SetBkImageRect(20, 404, 75, 428);
-    m_pngButton.SetPngImages(IDP_CONFIRM_NORMAL, IDP_CONFIRM_HOVER, IDP_CONFIRM_PRESSED,
-                             IDP_CONFIRM_PRESSED);
+    m_pngButton.SetBkImageRect(20, 404, 78, 422);
+    m_pngButton.SetPngImages(IDP_MORE_TOOLS_NORMAL, IDP_MORE_TOOLS_HOVER, IDP_MORE_TOOLS_PRESSED,
+                             IDP_MORE_TOOLS_DISABLED);
     m_check.CreateFontFromParent();
     m_check.m_scale = m_scale;
     m_check.SetCheck(BST_CHECKED);
@@ -182,7 +182,7 @@ void CTestSkinChildDlg::LayoutAllControls(BOOL firstTime) {
   Place(m_solved, 67, 154, 266, 60);
   Place(m_unsolved, 67, 234, 266, 60);
   Place(m_other, 67, 314, 266, 60);
-  Place(m_pngButton, 20, 404, 55, 24);
+  Place(m_pngButton, 20, 404, 58, 18);
   Place(m_edit, 90, 406, 230, 20);
   Place(m_check, 20, 436, 120, 20);
   Place(m_link, 150, 436, 100, 20);
@@ -201,6 +201,19 @@ void CTestSkinChildDlg::OnDestroy() {
 }
 
 bool CTestSkinChildDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+  if (message == WM_TEST_HOVER) {
+    m_link.UpdateHover({static_cast<LONG>(wParam), static_cast<LONG>(lParam)});
+    result = ::GetUpdateRect(m_link.m_hWnd, nullptr, FALSE);
+    ::UpdateWindow(m_link.m_hWnd);
+    return true;
+  }
+  if (message == WM_TEST_PLAIN_BK) {
+    m_plain.SetBkColor(static_cast<COLORREF>(wParam));
+    m_plain.Invalidate(TRUE);
+    ::UpdateWindow(m_plain.m_hWnd);
+    result = 0;
+    return true;
+  }
   if (message == WM_COMMAND && HIWORD(wParam) == BN_CLICKED) {
     switch (LOWORD(wParam)) {
       case IDC_BTN_CLOSE:

@@ -24,6 +24,12 @@ enum TestControlId {
   IDC_TEST_EDIT = 3006,
 };
 
+// Test requests handled on the dialog's own thread. WM_TEST_HOVER: the link's UpdateHover with
+// the screen point (wParam x, lParam y); answers 1 when that invalidated the link, then paints
+// it. WM_TEST_PLAIN_BK: SetBkColor(wParam) on the plain static, then repaints it.
+constexpr UINT WM_TEST_HOVER = WM_APP + 1;
+constexpr UINT WM_TEST_PLAIN_BK = WM_APP + 2;
+
 // The prompt's templates and pictures; a frame picture id that does not exist.
 SkinPairValues PromptTestValues();
 SkinPairValues AllControlsTestValues();

@@ -12,6 +12,14 @@ bool CEditEx::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& res
       result = Default();
       if (GetWindowText().empty()) SetWindowText(PATCH_EDIT_HINT);
       return true;
+    case WM_KEYDOWN:
+      // Some edit controls (Wine's) select all on the Ctrl+A key itself rather than on its
+      // character; the box drops select-all either way.
+      if (wParam == 'A' && (::GetKeyState(VK_CONTROL) & 0x8000)) {
+        result = 0;
+        return true;
+      }
+      return CEdit::OnMessage(message, wParam, lParam, result);
     case WM_CHAR:
       // Cut, select-all, undo, letters, blanks and signs are dropped; pasted text is not.
       if (!IsPatchEditCharAccepted(static_cast<wchar_t>(wParam))) {

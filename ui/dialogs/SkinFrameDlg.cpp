@@ -70,6 +70,12 @@ void CSkinFrameDlg::PushLayeredPicture() {
                         ULW_ALPHA);
 }
 
+BOOL CSkinFrameDlg::PreTranslateMessage(MSG* msg) {
+  if (msg->message == WM_KEYDOWN && (msg->wParam == VK_RETURN || msg->wParam == VK_ESCAPE))
+    return TRUE;
+  return CDialog::PreTranslateMessage(msg);
+}
+
 int CSkinFrameDlg::MoveAroundChild(int left, int top, int right, int bottom) {
   m_frameLeads = 0;
   const SkinRect frame = FollowRect(m_values.geometry, {left, top, right, bottom}, m_scale);

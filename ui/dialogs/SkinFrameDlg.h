@@ -28,6 +28,9 @@ protected:
   CSkinChildDlg* ControlsDialog() const { return m_controls.get(); }
 
   BOOL OnInitDialog() override;
+  // Enter and Escape never answer a skinned dialog, whichever of the pair has the focus: only
+  // its buttons do. The frame would otherwise take them as OK and Cancel.
+  BOOL PreTranslateMessage(MSG* msg) override;
   bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
 private:
