@@ -105,7 +105,7 @@ TEST_F(SkinControlsTest, ButtonStatesFollowRealPointerEvents) {
   const ButtonLook imageLook(m_background.get(), {67, 154, 333, 214}, IDP_SOLVED_NORMAL, false, 1);
   const ButtonLook pngLook(m_background.get(), {20, 404, 78, 422}, IDP_MORE_TOOLS_NORMAL, true, 1);
   RunModalWithDriver(frame, [&] {
-    ASSERT_TRUE(WaitUntil([&] { return PairShown(frame); }));
+    ASSERT_TRUE(WaitUntil([&] { return PairShown(frame); }, 5000));
     const HWND controls = frame.ControlsWindow();
     const RECT client = ClientRectOnScreen(controls);
     const POINT away = {client.left + 30, client.top + 100};  // plain background
@@ -161,7 +161,7 @@ TEST_F(SkinControlsTest, ClickInsideTheHitInsetShowsPressedButIsIgnoredByTheOwne
   int clicks = 0;
   int accepted = 0;
   RunModalWithDriver(frame, [&] {
-    ASSERT_TRUE(WaitUntil([&] { return PairShown(frame); }));
+    ASSERT_TRUE(WaitUntil([&] { return PairShown(frame); }, 5000));
     const HWND solved = ::GetDlgItem(frame.ControlsWindow(), IDC_FEEDBACK_SOLVED);
     const RECT r = WindowRectOf(solved);
     MovePointer(r.left + 5, (r.top + r.bottom) / 2);  // on the 9-pixel shadow margin
@@ -237,7 +237,7 @@ TEST_F(SkinControlsTest, CheckBoxAtScaleOneDrawsBoxAtTopTwoAndCaptionAt18) {
   PngImage strip;
   ASSERT_TRUE(LoadPngResource(strip, IDP_CHECKBOX));
   RunModalWithDriver(frame, [&] {
-    ASSERT_TRUE(WaitUntil([&] { return PairShown(frame); }));
+    ASSERT_TRUE(WaitUntil([&] { return PairShown(frame); }, 5000));
     const HWND check = ::GetDlgItem(frame.ControlsWindow(), IDC_TEST_CHECK);
     const RECT r = WindowRectOf(check);
     ASSERT_EQ(20, r.bottom - r.top);
@@ -281,7 +281,7 @@ TEST_F(SkinControlsTest, CheckBoxAtScaleOneDrawsBoxAtTopTwoAndCaptionAt18) {
 TEST_F(SkinControlsTest, LinkHoverRepaintsOncePerChangeAndBackgroundColourIsFixedAtFirstPaint) {
   CTestSkinFrameDlg frame(AllControlsTestValues());
   RunModalWithDriver(frame, [&] {
-    ASSERT_TRUE(WaitUntil([&] { return PairShown(frame); }));
+    ASSERT_TRUE(WaitUntil([&] { return PairShown(frame); }, 5000));
     Pause(300);
     const HWND controls = frame.ControlsWindow();
     const HWND link = ::GetDlgItem(controls, IDC_TEST_LINK);
@@ -332,7 +332,7 @@ TEST_F(SkinControlsTest, WaitDotsAdvanceOnceASecond) {
   CTestSkinFrameDlg frame(AllControlsTestValues());
   std::vector<std::pair<ULONGLONG, int>> widths;  // time and width of the white text
   RunModalWithDriver(frame, [&] {
-    ASSERT_TRUE(WaitUntil([&] { return PairShown(frame); }));
+    ASSERT_TRUE(WaitUntil([&] { return PairShown(frame); }, 5000));
     const HWND wait = ::GetDlgItem(frame.ControlsWindow(), IDC_TEST_WAIT);
     const RECT r = WindowRectOf(wait);
     const ULONGLONG start = ::GetTickCount64();
@@ -381,8 +381,13 @@ TEST_F(SkinControlsTest, WaitDotsAdvanceOnceASecond) {
 TEST_F(SkinControlsTest, PatchEditKeepsDigitsAndShowsItsHint) {
   CTestSkinFrameDlg frame(AllControlsTestValues());
   RunModalWithDriver(frame, [&] {
-    ASSERT_TRUE(WaitUntil([&] { return PairShown(frame); }));
+    ASSERT_TRUE(WaitUntil([&] { return PairShown(frame); }, 5000));
     Pause(300);
+    // Input is handled after messages sent from this thread: give each key time to arrive.
+    auto key = [](WORD vk, std::initializer_list<WORD> modifiers = {}) {
+      PressKey(vk, modifiers);
+      Pause(100);
+    };
     const HWND controls = frame.ControlsWindow();
     const HWND edit = ::GetDlgItem(controls, IDC_TEST_EDIT);
     const POINT elsewhere = CentreOf(::GetDlgItem(controls, IDC_TEST_CHECK));
@@ -392,25 +397,25 @@ TEST_F(SkinControlsTest, PatchEditKeepsDigitsAndShowsItsHint) {
 
     Click(CentreOf(edit));
     EXPECT_EQ(L"", TextOf(edit));  // focus clears the hint
-    for (WORD key : {'1', '2', 'A', '4'}) PressKeys({key});
+    for (WORD vk : {'1', '2', 'A', '4'}) key(vk);
     EXPECT_EQ(L"124", TextOf(edit));
-    PressKeys({VK_SPACE});
-    PressKeys({VK_OEM_MINUS});
-    PressKeys({VK_CONTROL, 'A'});  // select-all dropped: the next digit is appended
-    PressKeys({'5'});
+    key(VK_SPACE);
+    key(VK_OEM_MINUS);
+    key('A', {VK_CONTROL});  // select-all dropped: the next digit is appended
+    key('5');
     EXPECT_EQ(L"1245", TextOf(edit));
     ::SendMessageW(edit, EM_SETSEL, 0, -1);
-    PressKeys({VK_CONTROL, 'X'});  // cut dropped
+    key('X', {VK_CONTROL});  // cut dropped
     EXPECT_EQ(L"1245", TextOf(edit));
     ::SendMessageW(edit, EM_SETSEL, 4, 4);
-    PressKeys({VK_BACK});
+    key(VK_BACK);
     EXPECT_EQ(L"124", TextOf(edit));
-    PressKeys({VK_CONTROL, 'Z'});  // undo dropped
+    key('Z', {VK_CONTROL});  // undo dropped
     EXPECT_EQ(L"124", TextOf(edit));
 
     PutOnClipboard(L"KB123456");
     ::SendMessageW(edit, EM_SETSEL, 0, -1);
-    PressKeys({VK_CONTROL, 'V'});  // pasted text is not filtered
+    key('V', {VK_CONTROL});  // pasted text is not filtered
     EXPECT_EQ(L"KB123456", TextOf(edit));
     SaveScreenshot(L"edit_pasted", r);
 
@@ -420,7 +425,7 @@ TEST_F(SkinControlsTest, PatchEditKeepsDigitsAndShowsItsHint) {
     EXPECT_EQ(PATCH_EDIT_HINT, TextOf(edit));
     Click(CentreOf(edit));
     EXPECT_EQ(L"", TextOf(edit));
-    for (WORD key : {'4', '5', '1', '6', '0', '5'}) PressKeys({key});
+    for (WORD vk : {'4', '5', '1', '6', '0', '5'}) key(vk);
     Click(elsewhere);
     EXPECT_EQ(L"451605", TextOf(edit));
     SaveScreenshot(L"edit_digits", r);
@@ -429,7 +434,7 @@ TEST_F(SkinControlsTest, PatchEditKeepsDigitsAndShowsItsHint) {
     Click(CentreOf(edit));
     PutOnClipboard(PATCH_EDIT_HINT);
     ::SendMessageW(edit, EM_SETSEL, 0, -1);
-    PressKeys({VK_CONTROL, 'V'});
+    key('V', {VK_CONTROL});
     EXPECT_EQ(PATCH_EDIT_HINT, TextOf(edit));
     Click(elsewhere);
     EXPECT_EQ(PATCH_EDIT_HINT, TextOf(edit));

@@ -22,8 +22,8 @@ int ShowPaintAndClose() {
   int windows = 0;
   CTestSkinFrameDlg frame(AllControlsTestValues());
   RunModalWithDriver(frame, [&] {
-    ASSERT_TRUE(WaitUntil([&] { return PairShown(frame); }));
-    windows = UserObjectCount();
+    ASSERT_TRUE(WaitUntil([&] { return PairShown(frame); }, 5000));
+    windows = static_cast<int>(driver::GetProcessUserObjectCount());
     const RECT solved = WindowRectOf(::GetDlgItem(frame.ControlsWindow(), IDC_FEEDBACK_SOLVED));
     MovePointer((solved.left + solved.right) / 2, (solved.top + solved.bottom) / 2);
     Pause(30);
@@ -39,17 +39,17 @@ int ShowPaintAndClose() {
 TEST(SkinLeakTest, NoObjectsLeftAfter200PairsWithEveryControlKind) {
   GdiplusSession gdiplus;
   for (int i = 0; i < 3; ++i) ShowPaintAndClose();  // first use fills GDI+'s and Wine's caches
-  const int gdiBefore = GdiObjectCount();
-  const int userBefore = UserObjectCount();
+  const int gdiBefore = static_cast<int>(driver::GetProcessGdiObjectCount());
+  const int userBefore = static_cast<int>(driver::GetProcessUserObjectCount());
   {
     // The counts see single objects: one brush, and the pair's 12 windows.
     const ScopedBrush brush(::CreateSolidBrush(RGB(1, 2, 3)));
-    EXPECT_EQ(gdiBefore + 1, GdiObjectCount());
+    EXPECT_EQ(gdiBefore + 1, static_cast<int>(driver::GetProcessGdiObjectCount()));
   }
   EXPECT_GE(ShowPaintAndClose(), userBefore + 12);
   for (int i = 0; i < 200; ++i) ShowPaintAndClose();
-  const int gdiAfter = GdiObjectCount();
-  const int userAfter = UserObjectCount();
+  const int gdiAfter = static_cast<int>(driver::GetProcessGdiObjectCount());
+  const int userAfter = static_cast<int>(driver::GetProcessUserObjectCount());
   std::printf("GDI objects %d -> %d, USER objects (windows) %d -> %d\n", gdiBefore, gdiAfter,
               userBefore, userAfter);
   EXPECT_GT(gdiBefore, 0);

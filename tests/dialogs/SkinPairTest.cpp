@@ -82,7 +82,7 @@ TEST_F(SkinPairTest, GeometryOfFrameAndControlsFollowsTheScaleFactor) {
   RECT controlsRect = {};
   std::vector<SIZE> layouts;
   RunModalWithDriver(frame, [&] {
-    ASSERT_TRUE(WaitUntil([&] { return PairShown(frame); }));
+    ASSERT_TRUE(WaitUntil([&] { return PairShown(frame); }, 5000));
     Pause(400);
     frameRect = WindowRectOf(frame.m_hWnd);
     controlsRect = WindowRectOf(frame.ControlsWindow());
@@ -120,7 +120,7 @@ TEST_F(SkinPairTest, DraggingTheStripMovesBothAndHandsTheLeadToTheControls) {
   CTestSkinFrameDlg frame(PromptTestValues());
   frame.m_scale = m_scale;
   RunModalWithDriver(frame, [&] {
-    ASSERT_TRUE(WaitUntil([&] { return PairShown(frame); }));
+    ASSERT_TRUE(WaitUntil([&] { return PairShown(frame); }, 5000));
     Pause(300);
     const HWND controls = frame.ControlsWindow();
     const RECT frame0 = WindowRectOf(frame.m_hWnd);
@@ -163,7 +163,7 @@ TEST_F(SkinPairTest, FramePictureAlphaReachesTheScreen) {
   RECT frameRect = {};
   ScreenPixels shot;
   RunModalWithDriver(frame, [&] {
-    ASSERT_TRUE(WaitUntil([&] { return PairShown(frame); }));
+    ASSERT_TRUE(WaitUntil([&] { return PairShown(frame); }, 5000));
     Pause(500);
     frameRect = WindowRectOf(frame.m_hWnd);
     shot = CaptureScreen(frameRect);
@@ -227,7 +227,7 @@ TEST_F(SkinPairTest, KeysNeverEndTheControlsDialogAndTheCloseButtonEndsThePair) 
   CTestSkinFrameDlg frame(PromptTestValues());
   frame.m_scale = m_scale;
   const INT_PTR result = RunModalWithDriver(frame, [&] {
-    ASSERT_TRUE(WaitUntil([&] { return PairShown(frame); }));
+    ASSERT_TRUE(WaitUntil([&] { return PairShown(frame); }, 5000));
     const HWND controls = frame.ControlsWindow();
     const RECT client = ClientRectOnScreen(controls);
     const RECT outer = WindowRectOf(frame.m_hWnd);
@@ -238,10 +238,10 @@ TEST_F(SkinPairTest, KeysNeverEndTheControlsDialogAndTheCloseButtonEndsThePair) 
       MovePointer(p.x, p.y);
       PressLeft();
       ReleaseLeft();
-      PressKeys({VK_RETURN});
-      PressKeys({VK_ESCAPE});
-      PressKeys({VK_TAB});
-      PressKeys({VK_RETURN});
+      PressKey(VK_RETURN);
+      PressKey(VK_ESCAPE);
+      PressKey(VK_TAB);
+      PressKey(VK_RETURN);
       Pause(300);
       EXPECT_TRUE(::IsWindow(controls));
       EXPECT_TRUE(::IsWindowVisible(controls));
@@ -251,7 +251,7 @@ TEST_F(SkinPairTest, KeysNeverEndTheControlsDialogAndTheCloseButtonEndsThePair) 
     MovePointer(client.left + 8, client.bottom - 8);
     PressLeft();
     ReleaseLeft();
-    PressKeys({VK_MENU, VK_F4});
+    PressKey(VK_F4, {VK_MENU});
     Pause(300);
     EXPECT_TRUE(::IsWindowVisible(controls));
     EXPECT_TRUE(::IsWindowVisible(frame.m_hWnd));
@@ -260,7 +260,7 @@ TEST_F(SkinPairTest, KeysNeverEndTheControlsDialogAndTheCloseButtonEndsThePair) 
     MovePointer((close.left + close.right) / 2, (close.top + close.bottom) / 2);
     PressLeft();
     ReleaseLeft();
-    WaitUntil([&] { return !::IsWindow(controls); });
+    WaitUntil([&] { return !::IsWindow(controls); }, 5000);
   });
   CTestSkinChildDlg::s_destroyLog = nullptr;
   EXPECT_EQ(IDCANCEL, result);

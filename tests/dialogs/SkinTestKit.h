@@ -1,12 +1,12 @@
 #pragma once
-// What the skin window tests share: GDI+ for the program, reading and saving the screen, real
-// pointer and key input, object counts, and running a modal dialog while a second thread
-// drives it as a user would.
+// What the skin window tests share besides the window driver: GDI+ for the program, screen
+// pixels of a rectangle, pictures drawn the way the skin buttons draw, and running a modal
+// dialog while a second thread drives it as a user would.
 #include "framework/Dialog.h"
+#include "tests/driver/WindowDriver.h"
 #include "ui/dialogs/SkinResources.h"
 
 #include <functional>
-#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -21,14 +21,20 @@ private:
   ULONG_PTR m_token = 0;
 };
 
-// Colours of a screen rectangle as the screen shows them.
+using driver::MovePointer;
+using driver::PressKey;
+using driver::PressLeft;
+using driver::ReleaseLeft;
+using driver::WaitUntil;
+
+// Colours of a screen rectangle as the screen shows them, by screen coordinates.
 struct ScreenPixels {
   RECT area = {};
   std::vector<COLORREF> pixels;  // rows top to bottom
   COLORREF At(int screenX, int screenY) const;
 };
 ScreenPixels CaptureScreen(const RECT& area);
-// Saves a screen rectangle as $SCREENSHOT_DIR/name.png; nothing when the variable is unset.
+// Saves a screen rectangle as name.png in the driver's screenshot folder.
 void SaveScreenshot(const std::wstring& name, const RECT& area);
 
 // What a picture drawn like the skin buttons draw looks like: white, the background slice, the
@@ -39,18 +45,7 @@ std::vector<COLORREF> RenderLikeButton(Gdiplus::Image* background, const RECT& b
 // Mean absolute channel difference of two pictures of the same size.
 double MeanDifference(const std::vector<COLORREF>& a, const std::vector<COLORREF>& b);
 
-bool WaitUntil(const std::function<bool()>& condition, int timeoutMs = 5000);
 void Pause(int ms);
-
-void MovePointer(int x, int y);
-void PressLeft();
-void ReleaseLeft();
-// Presses the keys in order and releases them in reverse order (a chord such as Ctrl+V).
-void PressKeys(std::initializer_list<WORD> keys);
-
-// GDI objects and windows of this process.
-int GdiObjectCount();
-int UserObjectCount();
 
 // Runs dialog.DoModal() on this thread while `driver` runs on a second one; once the driver
 // returns, the dialog is closed (WM_CLOSE) if it still runs. Returns the DoModal result.
