@@ -28,8 +28,10 @@ ScreenPixels CaptureScreen(const RECT& area) {
 }
 
 void SaveScreenshot(const std::wstring& name, const RECT& area) {
+  const std::wstring folder = driver::ScreenshotDir();
+  ::CreateDirectoryW(folder.c_str(), nullptr);  // the first test of a fresh build makes it
   ScreenCapture capture;
-  if (capture.CaptureRect(area)) capture.SavePng(driver::ScreenshotDir() + name + L".png");
+  if (capture.CaptureRect(area)) capture.SavePng(folder + name + L".png");
 }
 
 std::vector<COLORREF> RenderLikeButton(Gdiplus::Image* background, const RECT& backgroundRect,
