@@ -155,6 +155,37 @@ TEST_F(SkinPairTest, DraggingTheStripMovesBothAndHandsTheLeadToTheControls) {
   });
 }
 
+TEST_F(SkinPairTest, WaitPairSitsInsetAndCannotBeDragged) {
+  CTestSkinFrameDlg frame(WaitTestValues());
+  frame.m_scale = m_scale;
+  RunModalWithDriver(frame, [&] {
+    ASSERT_TRUE(WaitUntil([&] { return PairShown(frame); }, 5000));
+    Pause(300);
+    const HWND controls = frame.ControlsWindow();
+    const RECT frame0 = WindowRectOf(frame.m_hWnd);
+    const RECT controls0 = WindowRectOf(controls);
+    SaveScreenshot(L"wait_pair" + DpiSuffix(m_scale), Grown(frame0, 12));
+    if (m_scale == 1.0f) {
+      EXPECT_EQ(232, frame0.right - frame0.left);
+      EXPECT_EQ(132, frame0.bottom - frame0.top);
+      EXPECT_EQ(frame0.left + 14, controls0.left);
+      EXPECT_EQ(frame0.top + 12, controls0.top);
+      EXPECT_EQ(204, controls0.right - controls0.left);
+      EXPECT_EQ(104, controls0.bottom - controls0.top);
+    }
+    EXPECT_EQ(FrameLeadsRect(EXECUTE_PROMPT_PAIR, ToSkinRect(frame0), m_scale),
+              ToSkinRect(controls0));
+    // Neither the top of the panel nor its middle nor the frame's border is a drag handle.
+    for (POINT p : {POINT{controls0.left + 20, controls0.top + 5},
+                    POINT{(controls0.left + controls0.right) / 2, controls0.bottom - 10},
+                    POINT{frame0.left + 4, (frame0.top + frame0.bottom) / 2}}) {
+      Drag(p.x, p.y, 50, 30);
+      EXPECT_EQ(ToSkinRect(frame0), ToSkinRect(WindowRectOf(frame.m_hWnd)));
+      EXPECT_EQ(ToSkinRect(controls0), ToSkinRect(WindowRectOf(controls)));
+    }
+  });
+}
+
 TEST_F(SkinPairTest, FramePictureAlphaReachesTheScreen) {
   const COLORREF red = RGB(255, 0, 0);
   Backdrop backdrop(red);

@@ -15,6 +15,11 @@ SkinPairValues AllControlsTestValues() {
           FEEDBACK_PAIR, false};
 }
 
+SkinPairValues WaitTestValues() {
+  return {IDD_EXECUTE_PROMPT_DLG, IDP_EXECUTE_FRAME, IDD_EXECUTE_PROMPT_CHILD_DLG,
+          IDP_EXECUTE_CHILD, EXECUTE_PROMPT_PAIR, true};
+}
+
 SkinPairValues MissingFramePictureValues() {
   SkinPairValues values = PromptTestValues();
   values.framePng = 9999;
@@ -27,8 +32,12 @@ bool CTestSkinChildDlg::IsPromptLayout() const {
   return PairValues().controlsTemplate == IDD_PROMPT_CHILD_DLG;
 }
 
+bool CTestSkinChildDlg::IsAllControlsLayout() const {
+  return PairValues().controlsTemplate == IDD_FEEDBACK_CHILD_DLG;
+}
+
 BOOL CTestSkinChildDlg::OnInitDialog() {
-  if (!IsPromptLayout()) {
+  if (IsAllControlsLayout()) {
     // The feedback template has only image buttons; the other kinds are added here.
     const HINSTANCE instance = ::GetModuleHandleW(nullptr);
     struct Extra {
@@ -65,6 +74,7 @@ void CTestSkinChildDlg::DoDataExchange(CDataExchange* pDX) {
     DDX_Control(pDX, IDC_PROMPT_TEXT, m_message);
     return;
   }
+  if (!IsAllControlsLayout()) return;
   DDX_Control(pDX, IDC_FEEDBACK_CLOSE, m_feedbackClose);
   DDX_Control(pDX, IDC_FEEDBACK_SOLVED, m_solved);
   DDX_Control(pDX, IDC_FEEDBACK_UNSOLVED, m_unsolved);
@@ -88,7 +98,7 @@ void CTestSkinChildDlg::LayoutControls(BOOL firstTime) {
   m_layoutSizes.push_back({client.right, client.bottom});
   if (IsPromptLayout()) {
     LayoutPrompt(firstTime);
-  } else {
+  } else if (IsAllControlsLayout()) {
     LayoutAllControls(firstTime);
   }
 }

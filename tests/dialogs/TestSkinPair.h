@@ -30,9 +30,11 @@ enum TestControlId {
 constexpr UINT WM_TEST_HOVER = WM_APP + 1;
 constexpr UINT WM_TEST_PLAIN_BK = WM_APP + 2;
 
-// The prompt's templates and pictures; a frame picture id that does not exist.
+// The prompt's templates and pictures; the feedback dialog's; the wait dialog's (no controls
+// bound: the pair alone); the prompt's with a frame picture id that does not exist.
 SkinPairValues PromptTestValues();
 SkinPairValues AllControlsTestValues();
+SkinPairValues WaitTestValues();
 SkinPairValues MissingFramePictureValues();
 
 class CTestSkinChildDlg : public CSkinChildDlg {
@@ -61,6 +63,7 @@ public:
   CEditEx m_edit;
 
   bool IsPromptLayout() const;
+  bool IsAllControlsLayout() const;
   static std::vector<std::string>* s_destroyLog;  // not owned: the test's record, or null
 
 protected:
