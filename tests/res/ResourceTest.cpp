@@ -426,36 +426,36 @@ struct WindowDestroyer {
 using UniqueWindow = std::unique_ptr<std::remove_pointer_t<HWND>, WindowDestroyer>;
 
 TEST(Dialogs, SkinTemplatesCreateWithTheirControls) {
-  for (const DialogSpec& spec : SkinDialogs()) {
-    UniqueWindow dialog(CreateDialogParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(spec.id),
+  for (const DialogSpec& expected : SkinDialogs()) {
+    UniqueWindow dialog(CreateDialogParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(expected.id),
                                            nullptr, PlainDialogProc, 0));
-    ASSERT_TRUE(dialog) << "template " << spec.id;
+    ASSERT_TRUE(dialog) << "template " << expected.id;
     const DWORD style = static_cast<DWORD>(GetWindowLongPtrW(dialog.get(), GWL_STYLE));
-    EXPECT_EQ(spec.style, style & (WS_POPUP | WS_CHILD | WS_VISIBLE | WS_SYSMENU | WS_CAPTION |
+    EXPECT_EQ(expected.style, style & (WS_POPUP | WS_CHILD | WS_VISIBLE | WS_SYSMENU | WS_CAPTION |
                                    WS_BORDER | WS_THICKFRAME))
-        << "template " << spec.id;
-    EXPECT_EQ(TextOf(dialog.get()), L"") << "template " << spec.id;
+        << "template " << expected.id;
+    EXPECT_EQ(TextOf(dialog.get()), L"") << "template " << expected.id;
 
     // The dialog font is 宋体 10 points, Chinese character set.
     HFONT font = reinterpret_cast<HFONT>(SendMessageW(dialog.get(), WM_GETFONT, 0, 0));
-    ASSERT_TRUE(font) << "template " << spec.id;
+    ASSERT_TRUE(font) << "template " << expected.id;
     LOGFONTW face{};
     ASSERT_EQ(static_cast<int>(sizeof face), GetObjectW(font, sizeof face, &face));
-    EXPECT_STREQ(L"宋体", face.lfFaceName) << "template " << spec.id;
+    EXPECT_STREQ(L"宋体", face.lfFaceName) << "template " << expected.id;
     HDC screen = GetDC(nullptr);
     const int pixelsPerInch = GetDeviceCaps(screen, LOGPIXELSY);
     ReleaseDC(nullptr, screen);
-    EXPECT_EQ(-MulDiv(10, pixelsPerInch, 72), face.lfHeight) << "template " << spec.id;
+    EXPECT_EQ(-MulDiv(10, pixelsPerInch, 72), face.lfHeight) << "template " << expected.id;
 
     int children = 0;
     for (HWND child = GetWindow(dialog.get(), GW_CHILD); child;
          child = GetWindow(child, GW_HWNDNEXT)) {
       ++children;
     }
-    EXPECT_EQ(static_cast<int>(spec.controls.size()), children) << "template " << spec.id;
-    for (const ControlSpec& control : spec.controls) {
+    EXPECT_EQ(static_cast<int>(expected.controls.size()), children) << "template " << expected.id;
+    for (const ControlSpec& control : expected.controls) {
       HWND item = GetDlgItem(dialog.get(), control.id);
-      ASSERT_TRUE(item) << "template " << spec.id << " control " << control.id;
+      ASSERT_TRUE(item) << "template " << expected.id << " control " << control.id;
       EXPECT_EQ(0, _wcsicmp(control.className, ClassOf(item).c_str())) << control.id;
       EXPECT_EQ(control.caption, TextOf(item)) << control.id;
       DWORD itemStyle = static_cast<DWORD>(GetWindowLongPtrW(item, GWL_STYLE));

@@ -1,5 +1,6 @@
 #include "ui/controls/DrawTextStatic.h"
 
+#include "ui/controls/BackgroundSlice.h"
 #include "ui/controls/ControlGeometry.h"
 #include "ui/controls/ParentFont.h"
 
@@ -50,9 +51,8 @@ void CDrawTextStatic::OnPaint() {
   ::SetBkMode(memory, TRANSPARENT);
   if (m_bkImage) {
     Gdiplus::Graphics graphics(memory.get());
-    graphics.DrawImage(m_bkImage, Gdiplus::Rect(0, 0, m_client.right, m_client.bottom),
-                       m_bkRect.left, m_bkRect.top, m_bkRect.right - m_bkRect.left,
-                       m_bkRect.bottom - m_bkRect.top, Gdiplus::UnitPixel);
+    DrawBackgroundSlice(graphics, m_bkImage, m_bkRect,
+                        Gdiplus::Rect(0, 0, m_client.right, m_client.bottom));
   }
   const ScopedSelectObject selectFont(memory, m_font.get());
   ::SetTextColor(memory, m_hover ? m_hoverColor : m_normalColor);

@@ -1,5 +1,6 @@
 #include "ui/controls/ImageButton.h"
 
+#include "ui/controls/BackgroundSlice.h"
 #include "ui/controls/ControlGeometry.h"
 
 #include <windowsx.h>
@@ -51,11 +52,7 @@ void CImageButton::Paint(HDC target) {
     Gdiplus::Graphics graphics(memory.get());
     graphics.SetSmoothingMode(Gdiplus::SmoothingModeHighQuality);
     const Gdiplus::Rect target(0, 0, m_client.right, m_client.bottom);
-    if (m_bkImage) {
-      graphics.DrawImage(m_bkImage, target, m_bkRect.left, m_bkRect.top,
-                         m_bkRect.right - m_bkRect.left, m_bkRect.bottom - m_bkRect.top,
-                         Gdiplus::UnitPixel);
-    }
+    DrawBackgroundSlice(graphics, m_bkImage, m_bkRect, target);
     if (image) {
       graphics.DrawImage(image, target, 0, 0, static_cast<INT>(image->GetWidth()),
                          static_cast<INT>(image->GetHeight()), Gdiplus::UnitPixel);

@@ -1,5 +1,6 @@
 #include "ui/controls/PngButton.h"
 
+#include "ui/controls/BackgroundSlice.h"
 #include "ui/controls/ControlGeometry.h"
 
 CPngButton::CPngButton() : m_bkBrush(::CreateSolidBrush(RGB(0xFF, 0xFF, 0xFF))) {}
@@ -34,11 +35,7 @@ void CPngButton::DrawItem(LPDRAWITEMSTRUCT dis) {
     Gdiplus::Graphics graphics(memory.get());
     graphics.SetSmoothingMode(Gdiplus::SmoothingModeHighQuality);
     const Gdiplus::Rect target(0, 0, width, height);
-    if (m_bkImage) {
-      graphics.DrawImage(m_bkImage, target, m_bkRect.left, m_bkRect.top,
-                         m_bkRect.right - m_bkRect.left, m_bkRect.bottom - m_bkRect.top,
-                         Gdiplus::UnitPixel);
-    }
+    DrawBackgroundSlice(graphics, m_bkImage, m_bkRect, target);
     const SkinRect source = ButtonImageSource(static_cast<int>(image->GetWidth()),
                                               static_cast<int>(image->GetHeight()), m_scale);
     graphics.DrawImage(image, target, source.left, source.top, source.right, source.bottom,
