@@ -110,6 +110,11 @@ bool CImageButton::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT
       OnMouseMove();
       return true;
     case WM_MOUSEHOVER:
+      // The hover notification may come after a press that followed the move at once; it
+      // only ever lights a button at rest.
+      if (m_state == BUTTON_NORMAL) OnMouseHover(lParam);
+      result = Default();
+      return true;
     case WM_LBUTTONUP:
       OnMouseHover(lParam);
       result = Default();  // the system button sends its click notification here

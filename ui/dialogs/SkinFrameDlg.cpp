@@ -28,7 +28,7 @@ BOOL CSkinFrameDlg::OnInitDialog() {
   }
   const SkinRect place = ControlsPlacement(m_values.geometry, ToSkinRect(frame), m_scale);
   m_controls->MoveWindow(place.left, place.top, place.Width(), place.Height(), TRUE);
-  m_controls->ShowWindow(SW_SHOW);
+  if (IsWindowVisible()) m_controls->ShowWindow(SW_SHOW);  // else once the frame is shown
   return TRUE;
 }
 
@@ -99,8 +99,34 @@ void CSkinFrameDlg::OnDestroy() {
   m_controls.reset();
 }
 
+// The controls dialog appears only after its frame, so that the window system stacks it above
+// the frame as well: Wine orders native windows by when they were mapped, and pointer input
+// follows that order, so a controls dialog shown first would lie under its frame.
+void CSkinFrameDlg::OnWindowPosChanged(const WINDOWPOS& pos) {
+  if ((pos.flags & SWP_SHOWWINDOW) && m_controls && ::IsWindow(m_controls->GetSafeHwnd()) &&
+      !m_controls->IsWindowVisible())
+    m_controls->ShowWindow(SW_SHOW);
+}
+
+// The frame is only a picture: a click on its shadow activates the controls dialog, where the
+// keyboard belongs. An active frame could also be raised above its own controls dialog (Wine
+// does so with unmanaged windows) and then take the clicks meant for the controls.
+bool CSkinFrameDlg::ActivateControlsInstead() {
+  if (!m_controls || !m_controls->IsWindowVisible()) return false;
+  ::SetActiveWindow(m_controls->GetSafeHwnd());
+  return true;
+}
+
 bool CSkinFrameDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
   switch (message) {
+    case WM_MOUSEACTIVATE:
+      if (!ActivateControlsInstead()) break;
+      result = MA_NOACTIVATE;
+      return true;
+    case WM_WINDOWPOSCHANGED:
+      result = Default();
+      OnWindowPosChanged(*reinterpret_cast<const WINDOWPOS*>(lParam));
+      return true;
     case WM_MOVE:
       result = Default();
       OnMove();
@@ -109,7 +135,6 @@ bool CSkinFrameDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESUL
       result = Default();
       OnDestroy();
       return true;
-    default:
-      return CDialog::OnMessage(message, wParam, lParam, result);
   }
+  return CDialog::OnMessage(message, wParam, lParam, result);
 }

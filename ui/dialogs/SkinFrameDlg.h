@@ -35,6 +35,8 @@ protected:
 
 private:
   void OnMove();
+  void OnWindowPosChanged(const WINDOWPOS& pos);
+  bool ActivateControlsInstead();
   void OnDestroy();
   void PushLayeredPicture();
 
