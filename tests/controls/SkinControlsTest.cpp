@@ -14,11 +14,6 @@
 
 namespace {
 
-bool PairShown(const CTestSkinFrameDlg& frame) {
-  const HWND controls = frame.ControlsWindow();
-  return controls && ::IsWindowVisible(controls) && ::IsWindowVisible(frame.m_hWnd);
-}
-
 POINT CentreOf(HWND hwnd) {
   const RECT r = WindowRectOf(hwnd);
   return {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
@@ -105,7 +100,7 @@ TEST_F(SkinControlsTest, ButtonStatesFollowRealPointerEvents) {
   const ButtonLook imageLook(m_background.get(), {67, 154, 333, 214}, IDP_SOLVED_NORMAL, false, 1);
   const ButtonLook pngLook(m_background.get(), {20, 404, 78, 422}, IDP_MORE_TOOLS_NORMAL, true, 1);
   RunModalWithDriver(frame, [&] {
-    ASSERT_TRUE(WaitUntil([&] { return PairShown(frame); }, 5000));
+    ASSERT_TRUE(WaitUntilShown(frame));
     const HWND controls = frame.ControlsWindow();
     const RECT client = ClientRectOnScreen(controls);
     const POINT away = {client.left + 30, client.top + 100};  // plain background
@@ -130,6 +125,13 @@ TEST_F(SkinControlsTest, ButtonStatesFollowRealPointerEvents) {
       PressLeft();
       EXPECT_TRUE(b.look->Shows(b.button, 3));
       SaveScreenshot(name + L"_pressed", shot);
+      // A hover notification that comes after the press (the pointer rested 10 ms just before
+      // it) leaves the button pressed.
+      RECT client;
+      ::GetClientRect(b.button, &client);
+      ::SendMessageW(b.button, WM_MOUSEHOVER, 0, MAKELPARAM(client.right / 2, client.bottom / 2));
+      ASSERT_TRUE(driver::WaitUntilPainted(b.button, 2000));
+      EXPECT_EQ(3, b.look->ShownState(b.button));
       ReleaseLeft();
       EXPECT_TRUE(b.look->Shows(b.button, 2));
       MovePointer(away.x, away.y);
@@ -144,6 +146,7 @@ TEST_F(SkinControlsTest, ButtonStatesFollowRealPointerEvents) {
       MovePointer(centre.x + 2, centre.y + 1);  // pointer events leave a disabled button alone
       PressLeft();
       ReleaseLeft();
+      ASSERT_TRUE(WaitUntilInputHandled(controls));
       EXPECT_TRUE(b.look->Shows(b.button, 4));
       ::EnableWindow(b.button, TRUE);
       EXPECT_TRUE(b.look->Shows(b.button, 2));
@@ -161,17 +164,15 @@ TEST_F(SkinControlsTest, ClickInsideTheHitInsetShowsPressedButIsIgnoredByTheOwne
   int clicks = 0;
   int accepted = 0;
   RunModalWithDriver(frame, [&] {
-    ASSERT_TRUE(WaitUntil([&] { return PairShown(frame); }, 5000));
+    ASSERT_TRUE(WaitUntilShown(frame));
     const HWND solved = ::GetDlgItem(frame.ControlsWindow(), IDC_FEEDBACK_SOLVED);
     const RECT r = WindowRectOf(solved);
     MovePointer(r.left + 5, (r.top + r.bottom) / 2);  // on the 9-pixel shadow margin
     PressLeft();
     EXPECT_TRUE(look.Shows(solved, 3));
     ReleaseLeft();
-    Pause(200);
-    const POINT centre = CentreOf(solved);
-    Click(centre);
-    Pause(200);
+    Click(CentreOf(solved));
+    ASSERT_TRUE(WaitUntilInputHandled(solved));
     clicks = frame.Controls()->m_solvedClicks;
     accepted = frame.Controls()->m_solvedAccepted;
   });
@@ -237,13 +238,13 @@ TEST_F(SkinControlsTest, CheckBoxAtScaleOneDrawsBoxAtTopTwoAndCaptionAt18) {
   PngImage strip;
   ASSERT_TRUE(LoadPngResource(strip, IDP_CHECKBOX));
   RunModalWithDriver(frame, [&] {
-    ASSERT_TRUE(WaitUntil([&] { return PairShown(frame); }, 5000));
+    ASSERT_TRUE(WaitUntilShown(frame));
     const HWND check = ::GetDlgItem(frame.ControlsWindow(), IDC_TEST_CHECK);
     const RECT r = WindowRectOf(check);
     ASSERT_EQ(20, r.bottom - r.top);
     for (int cell : {16, 0}) {  // checked first, then unchecked after a click
       SCOPED_TRACE(cell);
-      Pause(300);
+      ASSERT_TRUE(driver::WaitUntilPainted(check, 2000));
       SaveScreenshot(cell ? L"check_box_checked" : L"check_box_unchecked", r);
       const ScreenPixels shot = CaptureScreen(r);
       const std::vector<COLORREF> box =
@@ -272,7 +273,8 @@ TEST_F(SkinControlsTest, CheckBoxAtScaleOneDrawsBoxAtTopTwoAndCaptionAt18) {
       EXPECT_LE(firstInk, 21);
       if (cell == 16) {
         Click({r.left + 8, r.top + 10});
-        EXPECT_EQ(BST_UNCHECKED, ::SendMessageW(check, BM_GETCHECK, 0, 0));
+        EXPECT_TRUE(WaitUntil([&] { return ::SendMessageW(check, BM_GETCHECK, 0, 0) == BST_UNCHECKED; },
+                              2000));
       }
     }
   });
@@ -281,8 +283,7 @@ TEST_F(SkinControlsTest, CheckBoxAtScaleOneDrawsBoxAtTopTwoAndCaptionAt18) {
 TEST_F(SkinControlsTest, LinkHoverRepaintsOncePerChangeAndBackgroundColourIsFixedAtFirstPaint) {
   CTestSkinFrameDlg frame(AllControlsTestValues());
   RunModalWithDriver(frame, [&] {
-    ASSERT_TRUE(WaitUntil([&] { return PairShown(frame); }, 5000));
-    Pause(300);
+    ASSERT_TRUE(WaitUntilShown(frame));
     const HWND controls = frame.ControlsWindow();
     const HWND link = ::GetDlgItem(controls, IDC_TEST_LINK);
     const RECT r = WindowRectOf(link);
@@ -321,8 +322,7 @@ TEST_F(SkinControlsTest, LinkHoverRepaintsOncePerChangeAndBackgroundColourIsFixe
       return true;
     };
     EXPECT_TRUE(allOf(RGB(0, 160, 0)));
-    ::SendMessageW(controls, WM_TEST_PLAIN_BK, RGB(255, 0, 0), 0);
-    Pause(200);
+    ::SendMessageW(controls, WM_TEST_PLAIN_BK, RGB(255, 0, 0), 0);  // repaints before it returns
     EXPECT_TRUE(allOf(RGB(0, 160, 0)));
     SaveScreenshot(L"static_mode5_after_setbkcolor", p);
   });
@@ -332,7 +332,7 @@ TEST_F(SkinControlsTest, WaitDotsAdvanceOnceASecond) {
   CTestSkinFrameDlg frame(AllControlsTestValues());
   std::vector<std::pair<ULONGLONG, int>> widths;  // time and width of the white text
   RunModalWithDriver(frame, [&] {
-    ASSERT_TRUE(WaitUntil([&] { return PairShown(frame); }, 5000));
+    ASSERT_TRUE(WaitUntilShown(frame));
     const HWND wait = ::GetDlgItem(frame.ControlsWindow(), IDC_TEST_WAIT);
     const RECT r = WindowRectOf(wait);
     const ULONGLONG start = ::GetTickCount64();
@@ -355,7 +355,7 @@ TEST_F(SkinControlsTest, WaitDotsAdvanceOnceASecond) {
         widths.push_back({::GetTickCount64() - start, width});
         if (saved < 4) SaveScreenshot(L"wait_dots_" + std::to_wstring(saved++), r);
       }
-      Pause(50);
+      ::Sleep(50);  // sampling period
     }
   });
   // Widths seen in order: each step one dot longer, three steps, then the bare text again.
@@ -381,64 +381,65 @@ TEST_F(SkinControlsTest, WaitDotsAdvanceOnceASecond) {
 TEST_F(SkinControlsTest, PatchEditKeepsDigitsAndShowsItsHint) {
   CTestSkinFrameDlg frame(AllControlsTestValues());
   RunModalWithDriver(frame, [&] {
-    ASSERT_TRUE(WaitUntil([&] { return PairShown(frame); }, 5000));
-    Pause(300);
-    // Input is handled after messages sent from this thread: give each key time to arrive.
-    auto key = [](WORD vk, std::initializer_list<WORD> modifiers = {}) {
-      PressKey(vk, modifiers);
-      Pause(100);
-    };
+    ASSERT_TRUE(WaitUntilShown(frame));
     const HWND controls = frame.ControlsWindow();
     const HWND edit = ::GetDlgItem(controls, IDC_TEST_EDIT);
     const POINT elsewhere = CentreOf(::GetDlgItem(controls, IDC_TEST_CHECK));
     const RECT r = WindowRectOf(edit);
+    // Keys are checked once the box has handled them: a dropped key shows only in what the keys
+    // after it leave behind.
+    auto holds = [&](const std::wstring& text) {
+      return WaitUntilInputHandled(edit) && WaitUntil([&] { return TextOf(edit) == text; }, 2000);
+    };
     EXPECT_EQ(PATCH_EDIT_HINT, TextOf(edit));
     SaveScreenshot(L"edit_hint", r);
 
     Click(CentreOf(edit));
-    EXPECT_EQ(L"", TextOf(edit));  // focus clears the hint
-    for (WORD vk : {'1', '2', 'A', '4'}) key(vk);
-    EXPECT_EQ(L"124", TextOf(edit));
-    key(VK_SPACE);
-    key(VK_OEM_MINUS);
-    key('A', {VK_CONTROL});  // select-all dropped: the next digit is appended
-    key('5');
-    EXPECT_EQ(L"1245", TextOf(edit));
+    EXPECT_TRUE(holds(L""));  // focus clears the hint
+    for (WORD vk : {'1', '2', 'A', '4'}) PressKey(vk);
+    EXPECT_TRUE(holds(L"124")) << "holds " << TextOf(edit).size() << " characters";
+    PressKey(VK_SPACE);
+    PressKey(VK_OEM_MINUS);
+    PressKey('A', {VK_CONTROL});  // select-all dropped: the next digit is appended
+    PressKey('5');
+    EXPECT_TRUE(holds(L"1245"));
     ::SendMessageW(edit, EM_SETSEL, 0, -1);
-    key('X', {VK_CONTROL});  // cut dropped
-    EXPECT_EQ(L"1245", TextOf(edit));
+    PressKey('X', {VK_CONTROL});  // cut dropped: the backspace below takes one digit
+    EXPECT_TRUE(holds(L"1245"));
     ::SendMessageW(edit, EM_SETSEL, 4, 4);
-    key(VK_BACK);
-    EXPECT_EQ(L"124", TextOf(edit));
-    key('Z', {VK_CONTROL});  // undo dropped
-    EXPECT_EQ(L"124", TextOf(edit));
+    PressKey(VK_BACK);
+    EXPECT_TRUE(holds(L"124"));
+    PressKey('Z', {VK_CONTROL});  // undo dropped: the backspace stays
+    PressKey('9');
+    EXPECT_TRUE(holds(L"1249"));
 
     PutOnClipboard(L"KB123456");
     ::SendMessageW(edit, EM_SETSEL, 0, -1);
-    key('V', {VK_CONTROL});  // pasted text is not filtered
-    EXPECT_EQ(L"KB123456", TextOf(edit));
+    PressKey('V', {VK_CONTROL});  // pasted text is not filtered
+    EXPECT_TRUE(holds(L"KB123456"));
     SaveScreenshot(L"edit_pasted", r);
 
     // Emptied and left: the hint again; six digits are kept.
     ::SendMessageW(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L""));
     Click(elsewhere);
-    EXPECT_EQ(PATCH_EDIT_HINT, TextOf(edit));
+    EXPECT_TRUE(holds(PATCH_EDIT_HINT));
     Click(CentreOf(edit));
-    EXPECT_EQ(L"", TextOf(edit));
-    for (WORD vk : {'4', '5', '1', '6', '0', '5'}) key(vk);
+    EXPECT_TRUE(holds(L""));
+    for (WORD vk : {'4', '5', '1', '6', '0', '5'}) PressKey(vk);
     Click(elsewhere);
-    EXPECT_EQ(L"451605", TextOf(edit));
+    EXPECT_TRUE(holds(L"451605"));
     SaveScreenshot(L"edit_digits", r);
 
     // The hint pasted into the box is taken for the hint at the next focus.
     Click(CentreOf(edit));
+    EXPECT_TRUE(holds(L"451605"));
     PutOnClipboard(PATCH_EDIT_HINT);
     ::SendMessageW(edit, EM_SETSEL, 0, -1);
-    key('V', {VK_CONTROL});
-    EXPECT_EQ(PATCH_EDIT_HINT, TextOf(edit));
+    PressKey('V', {VK_CONTROL});
+    EXPECT_TRUE(holds(PATCH_EDIT_HINT));
     Click(elsewhere);
-    EXPECT_EQ(PATCH_EDIT_HINT, TextOf(edit));
+    EXPECT_TRUE(holds(PATCH_EDIT_HINT));
     Click(CentreOf(edit));
-    EXPECT_EQ(L"", TextOf(edit));
+    EXPECT_TRUE(holds(L""));
   });
 }

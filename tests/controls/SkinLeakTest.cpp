@@ -12,9 +12,9 @@
 
 namespace {
 
-bool PairShown(const CTestSkinFrameDlg& frame) {
-  const HWND controls = frame.ControlsWindow();
-  return controls && ::IsWindowVisible(controls) && ::IsWindowVisible(frame.m_hWnd);
+bool PointerOver(HWND hwnd) {
+  POINT cursor;
+  return ::GetCursorPos(&cursor) && ::WindowFromPoint(cursor) == hwnd;
 }
 
 // Returns the process's window count while the pair is up.
@@ -22,11 +22,11 @@ int ShowPaintAndClose() {
   int windows = 0;
   CTestSkinFrameDlg frame(AllControlsTestValues());
   RunModalWithDriver(frame, [&] {
-    ASSERT_TRUE(WaitUntil([&] { return PairShown(frame); }, 5000));
+    ASSERT_TRUE(WaitUntilShown(frame));
     windows = static_cast<int>(driver::GetProcessUserObjectCount());
-    const RECT solved = WindowRectOf(::GetDlgItem(frame.ControlsWindow(), IDC_FEEDBACK_SOLVED));
-    MovePointer((solved.left + solved.right) / 2, (solved.top + solved.bottom) / 2);
-    Pause(30);
+    const HWND solved = ::GetDlgItem(frame.ControlsWindow(), IDC_FEEDBACK_SOLVED);
+    driver::MovePointerToCentre(solved);
+    ASSERT_TRUE(WaitUntil([&] { return PointerOver(solved); }, 2000));
     MovePointer(10, 10);
     ::RedrawWindow(frame.ControlsWindow(), nullptr, nullptr,
                    RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);

@@ -9,24 +9,22 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <cstdio>
+#include <thread>
 
 namespace {
 
 std::wstring DpiSuffix(float s) { return s > 1.0f ? L"_120dpi" : L"_96dpi"; }
 
-bool PairShown(const CTestSkinFrameDlg& frame) {
-  const HWND controls = frame.ControlsWindow();
-  return controls && ::IsWindowVisible(controls) && ::IsWindowVisible(frame.m_hWnd);
-}
-
-// Presses at (x, y), moves the pointer by (dx, dy) in steps and releases.
-void Drag(int x, int y, int dx, int dy) {
+// Presses at (x, y), moves the pointer by (dx, dy) in steps and releases; returns once the
+// pair's thread (that of `window`) has handled it all.
+void Drag(HWND window, int x, int y, int dx, int dy) {
   MovePointer(x, y);
   PressLeft();
   for (int step = 1; step <= 6; ++step) MovePointer(x + dx * step / 6, y + dy * step / 6);
   ReleaseLeft();
-  Pause(200);
+  EXPECT_TRUE(WaitUntilInputHandled(window));
 }
 
 RECT Grown(RECT r, int by) {
@@ -82,8 +80,7 @@ TEST_F(SkinPairTest, GeometryOfFrameAndControlsFollowsTheScaleFactor) {
   RECT controlsRect = {};
   std::vector<SIZE> layouts;
   RunModalWithDriver(frame, [&] {
-    ASSERT_TRUE(WaitUntil([&] { return PairShown(frame); }, 5000));
-    Pause(400);
+    ASSERT_TRUE(WaitUntilShown(frame));
     frameRect = WindowRectOf(frame.m_hWnd);
     controlsRect = WindowRectOf(frame.ControlsWindow());
     layouts = frame.Controls()->m_layoutSizes;
@@ -120,27 +117,26 @@ TEST_F(SkinPairTest, DraggingTheStripMovesBothAndHandsTheLeadToTheControls) {
   CTestSkinFrameDlg frame(PromptTestValues());
   frame.m_scale = m_scale;
   RunModalWithDriver(frame, [&] {
-    ASSERT_TRUE(WaitUntil([&] { return PairShown(frame); }, 5000));
-    Pause(300);
+    ASSERT_TRUE(WaitUntilShown(frame));
     const HWND controls = frame.ControlsWindow();
     const RECT frame0 = WindowRectOf(frame.m_hWnd);
     const RECT controls0 = WindowRectOf(controls);
     const RECT client0 = ClientRectOnScreen(controls);
 
     // The body below the strip and the frame's shadow border are no drag handles.
-    Drag(client0.left + 8, client0.top + ScaledTrunc(120, m_scale), 50, 30);
+    Drag(controls, client0.left + 8, client0.top + ScaledTrunc(120, m_scale), 50, 30);
     EXPECT_EQ(ToSkinRect(frame0), ToSkinRect(WindowRectOf(frame.m_hWnd)));
     EXPECT_EQ(ToSkinRect(controls0), ToSkinRect(WindowRectOf(controls)));
-    Drag(frame0.left + 3, (frame0.top + frame0.bottom) / 2, 50, 30);
+    Drag(controls, frame0.left + 3, (frame0.top + frame0.bottom) / 2, 50, 30);
     EXPECT_EQ(ToSkinRect(frame0), ToSkinRect(WindowRectOf(frame.m_hWnd)));
     EXPECT_EQ(ToSkinRect(controls0), ToSkinRect(WindowRectOf(controls)));
     // The strip's right end belongs to the close button.
     const int stripRight = client0.right - ScaledTrunc(26, m_scale);
-    Drag(stripRight + 2, client0.top + ScaledTrunc(4, m_scale), 50, 30);
+    Drag(controls, stripRight + 2, client0.top + ScaledTrunc(4, m_scale), 50, 30);
     EXPECT_EQ(ToSkinRect(controls0), ToSkinRect(WindowRectOf(controls)));
 
     // The title band moves both; the frame now follows the controls dialog.
-    Drag(client0.left + 40, client0.top + ScaledTrunc(12, m_scale), 60, 40);
+    Drag(controls, client0.left + 40, client0.top + ScaledTrunc(12, m_scale), 60, 40);
     const RECT controls1 = WindowRectOf(controls);
     EXPECT_EQ(ToSkinRect(Offset(controls0, 60, 40)), ToSkinRect(controls1));
     EXPECT_EQ(FollowRect(PROMPT_PAIR, ToSkinRect(controls1), m_scale),
@@ -148,8 +144,8 @@ TEST_F(SkinPairTest, DraggingTheStripMovesBothAndHandsTheLeadToTheControls) {
     SaveScreenshot(L"prompt_pair_dragged" + DpiSuffix(m_scale), Grown(WindowRectOf(frame.m_hWnd), 12));
 
     // Moving the frame by other means no longer carries the controls dialog.
+    // Handled on the pair's thread before SetWindowPos returns.
     ::SetWindowPos(frame.m_hWnd, nullptr, 20, 20, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-    Pause(200);
     EXPECT_EQ(20, WindowRectOf(frame.m_hWnd).left);
     EXPECT_EQ(ToSkinRect(controls1), ToSkinRect(WindowRectOf(controls)));
   });
@@ -159,8 +155,7 @@ TEST_F(SkinPairTest, WaitPairSitsInsetAndCannotBeDragged) {
   CTestSkinFrameDlg frame(WaitTestValues());
   frame.m_scale = m_scale;
   RunModalWithDriver(frame, [&] {
-    ASSERT_TRUE(WaitUntil([&] { return PairShown(frame); }, 5000));
-    Pause(300);
+    ASSERT_TRUE(WaitUntilShown(frame));
     const HWND controls = frame.ControlsWindow();
     const RECT frame0 = WindowRectOf(frame.m_hWnd);
     const RECT controls0 = WindowRectOf(controls);
@@ -179,7 +174,7 @@ TEST_F(SkinPairTest, WaitPairSitsInsetAndCannotBeDragged) {
     for (POINT p : {POINT{controls0.left + 20, controls0.top + 5},
                     POINT{(controls0.left + controls0.right) / 2, controls0.bottom - 10},
                     POINT{frame0.left + 4, (frame0.top + frame0.bottom) / 2}}) {
-      Drag(p.x, p.y, 50, 30);
+      Drag(controls, p.x, p.y, 50, 30);
       EXPECT_EQ(ToSkinRect(frame0), ToSkinRect(WindowRectOf(frame.m_hWnd)));
       EXPECT_EQ(ToSkinRect(controls0), ToSkinRect(WindowRectOf(controls)));
     }
@@ -194,8 +189,7 @@ TEST_F(SkinPairTest, FramePictureAlphaReachesTheScreen) {
   RECT frameRect = {};
   ScreenPixels shot;
   RunModalWithDriver(frame, [&] {
-    ASSERT_TRUE(WaitUntil([&] { return PairShown(frame); }, 5000));
-    Pause(500);
+    ASSERT_TRUE(WaitUntilShown(frame));
     frameRect = WindowRectOf(frame.m_hWnd);
     shot = CaptureScreen(frameRect);
     SaveScreenshot(L"prompt_pair_over_red" + DpiSuffix(m_scale), Grown(frameRect, 12));
@@ -258,22 +252,25 @@ TEST_F(SkinPairTest, KeysNeverEndTheControlsDialogAndTheCloseButtonEndsThePair) 
   CTestSkinFrameDlg frame(PromptTestValues());
   frame.m_scale = m_scale;
   const INT_PTR result = RunModalWithDriver(frame, [&] {
-    ASSERT_TRUE(WaitUntil([&] { return PairShown(frame); }, 5000));
+    ASSERT_TRUE(WaitUntilShown(frame));
     const HWND controls = frame.ControlsWindow();
     const RECT client = ClientRectOnScreen(controls);
     const RECT outer = WindowRectOf(frame.m_hWnd);
-    // Keys with the controls dialog active (a click on its body), then with the frame active
-    // (a click on its shadow border).
+    // Keys after a click on the controls dialog's body, then after one on the frame's shadow
+    // border: the frame hands activation to the controls dialog, which stays above it.
     for (POINT p : {POINT{client.left + 8, client.bottom - 8},
                     POINT{outer.left + 2, (outer.top + outer.bottom) / 2}}) {
       MovePointer(p.x, p.y);
       PressLeft();
       ReleaseLeft();
+      ASSERT_TRUE(WaitUntilInputHandled(controls));
+      EXPECT_EQ(controls, ::GetForegroundWindow());
+      EXPECT_EQ(controls, ::GetWindow(frame.m_hWnd, GW_HWNDPREV));
       PressKey(VK_RETURN);
       PressKey(VK_ESCAPE);
       PressKey(VK_TAB);
       PressKey(VK_RETURN);
-      Pause(300);
+      ASSERT_TRUE(WaitUntilInputHandled(controls));
       EXPECT_TRUE(::IsWindow(controls));
       EXPECT_TRUE(::IsWindowVisible(controls));
       EXPECT_TRUE(::IsWindowVisible(frame.m_hWnd));
@@ -283,7 +280,7 @@ TEST_F(SkinPairTest, KeysNeverEndTheControlsDialogAndTheCloseButtonEndsThePair) 
     PressLeft();
     ReleaseLeft();
     PressKey(VK_F4, {VK_MENU});
-    Pause(300);
+    ASSERT_TRUE(WaitUntilInputHandled(controls));
     EXPECT_TRUE(::IsWindowVisible(controls));
     EXPECT_TRUE(::IsWindowVisible(frame.m_hWnd));
 
@@ -302,13 +299,23 @@ TEST_F(SkinPairTest, KeysNeverEndTheControlsDialogAndTheCloseButtonEndsThePair) 
 TEST_F(SkinPairTest, FrameWithoutItsPictureEndsWithCancel) {
   CTestSkinFrameDlg frame(MissingFramePictureValues());
   frame.m_scale = m_scale;
-  bool sawControls = false;
-  const INT_PTR result = RunModalWithDriver(frame, [&] {
-    Pause(500);
-    sawControls = frame.ControlsWindow() != nullptr;
+  // It must end by itself; a watchdog closes it, and says so, if it does not.
+  std::atomic<bool> ended{false};
+  std::atomic<bool> closedByWatchdog{false};
+  std::thread watchdog([&] {
+    if (WaitUntil([&] { return ended.load(); }, 10000)) return;
+    closedByWatchdog = true;
+    while (!ended) {
+      ::PostMessageW(frame.m_hWnd, WM_CLOSE, 0, 0);
+      driver::PumpMessages(100);
+    }
   });
+  const INT_PTR result = frame.DoModal();
+  ended = true;
+  watchdog.join();
+  EXPECT_FALSE(closedByWatchdog);
   EXPECT_EQ(IDCANCEL, result);
-  EXPECT_FALSE(sawControls);
+  EXPECT_FALSE(frame.m_controlsMade);
 }
 
 TEST_F(SkinPairTest, PngMemoryGoesWithItsImage) {

@@ -73,9 +73,39 @@ double MeanDifference(const std::vector<COLORREF>& a, const std::vector<COLORREF
   return sum / (3.0 * a.size());
 }
 
-void Pause(int ms) { ::Sleep(ms); }
+namespace {
+
+// Input is handled in the order it was sent. A key that nothing in the tool uses, sent after the
+// input under test, marks its end: once the dialog's thread has taken the marker from its queue,
+// it has taken everything before it, whichever window that went to.
+constexpr WORD INPUT_MARKER_KEY = VK_F24;
+std::atomic<LONG> g_markersTaken{0};
+HHOOK g_inputProbe = nullptr;
+
+LRESULT CALLBACK InputProbe(int code, WPARAM removal, LPARAM lParam) {
+  const MSG* msg = reinterpret_cast<const MSG*>(lParam);
+  if (code >= 0 && removal == PM_REMOVE && msg->message == WM_KEYUP && msg->wParam == INPUT_MARKER_KEY)
+    ++g_markersTaken;
+  return ::CallNextHookEx(g_inputProbe, code, removal, lParam);
+}
+
+}  // namespace
+
+bool WaitUntilInputHandled(HWND window, DWORD timeoutMs) {
+  const LONG before = g_markersTaken;
+  PressKey(INPUT_MARKER_KEY);
+  if (!WaitUntil([&] { return g_markersTaken > before; }, timeoutMs)) return false;
+  // A message sent now is handled when the thread next looks at its queue, after the input it
+  // took; the second one also after the characters that the keys posted.
+  DWORD_PTR answer = 0;
+  for (int i = 0; i < 2; ++i) {
+    if (!::SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_NORMAL, timeoutMs, &answer)) return false;
+  }
+  return true;
+}
 
 INT_PTR RunModalWithDriver(CDialog& dialog, const std::function<void()>& driver) {
+  g_inputProbe = ::SetWindowsHookExW(WH_GETMESSAGE, InputProbe, nullptr, ::GetCurrentThreadId());
   std::atomic<bool> ended{false};
   std::thread thread([&] {
     driver();
@@ -87,6 +117,8 @@ INT_PTR RunModalWithDriver(CDialog& dialog, const std::function<void()>& driver)
   const INT_PTR result = dialog.DoModal();
   ended = true;
   thread.join();
+  ::UnhookWindowsHookEx(g_inputProbe);
+  g_inputProbe = nullptr;
   return result;
 }
 

@@ -45,11 +45,13 @@ std::vector<COLORREF> RenderLikeButton(Gdiplus::Image* background, const RECT& b
 // Mean absolute channel difference of two pictures of the same size.
 double MeanDifference(const std::vector<COLORREF>& a, const std::vector<COLORREF>& b);
 
-void Pause(int ms);
-
 // Runs dialog.DoModal() on this thread while `driver` runs on a second one; once the driver
 // returns, the dialog is closed (WM_CLOSE) if it still runs. Returns the DoModal result.
 INT_PTR RunModalWithDriver(CDialog& dialog, const std::function<void()>& driver);
+// From the driver of RunModalWithDriver: waits until the dialog's thread has handled all the
+// input sent so far (`window` is one of its windows; one of them must have the keyboard). What
+// input was meant not to change can be checked after it.
+bool WaitUntilInputHandled(HWND window, DWORD timeoutMs = 3000);
 
 RECT WindowRectOf(HWND hwnd);
 RECT ClientRectOnScreen(HWND hwnd);

@@ -1,9 +1,21 @@
 #include "tests/dialogs/TestSkinPair.h"
 
 #include "res/resource.h"
+#include "tests/driver/WindowDriver.h"
 #include "ui/controls/ControlGeometry.h"
 
 std::vector<std::string>* CTestSkinChildDlg::s_destroyLog = nullptr;
+
+bool WaitUntilShown(const CTestSkinFrameDlg& frame, DWORD timeoutMs) {
+  const ULONGLONG end = ::GetTickCount64() + timeoutMs;
+  auto left = [&] { return static_cast<DWORD>(end > ::GetTickCount64() ? end - ::GetTickCount64() : 0); };
+  if (!driver::WaitUntil([&] { return frame.ControlsWindow() && ::IsWindowVisible(frame.m_hWnd); },
+                         timeoutMs))
+    return false;
+  const HWND controls = frame.ControlsWindow();
+  return driver::WaitUntilForeground(controls, left()) &&
+         driver::WaitUntilPainted(frame.m_hWnd, left()) && driver::WaitUntilPainted(controls, left());
+}
 
 SkinPairValues PromptTestValues() {
   return {IDD_PROMPT_DLG, IDP_PROMPT_FRAME, IDD_PROMPT_CHILD_DLG, IDP_PROMPT_CHILD, PROMPT_PAIR,
@@ -246,6 +258,7 @@ CTestSkinFrameDlg::CTestSkinFrameDlg(const SkinPairValues& values)
     : CSkinFrameDlg(values, nullptr), m_testValues(values) {}
 
 std::unique_ptr<CSkinChildDlg> CTestSkinFrameDlg::NewControlsDialog() {
+  m_controlsMade = true;
   return std::make_unique<CTestSkinChildDlg>(m_testValues);
 }
 

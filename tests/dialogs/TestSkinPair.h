@@ -37,6 +37,12 @@ SkinPairValues AllControlsTestValues();
 SkinPairValues WaitTestValues();
 SkinPairValues MissingFramePictureValues();
 
+class CTestSkinFrameDlg;
+
+// From a driver thread: waits until both windows of the pair are shown, the controls dialog is
+// in the foreground and nothing is left to paint.
+bool WaitUntilShown(const CTestSkinFrameDlg& frame, DWORD timeoutMs = 5000);
+
 class CTestSkinChildDlg : public CSkinChildDlg {
 public:
   explicit CTestSkinChildDlg(const SkinPairValues& values);
@@ -84,6 +90,7 @@ public:
   explicit CTestSkinFrameDlg(const SkinPairValues& values);
   CTestSkinChildDlg* Controls() const;
   HWND ControlsWindow() const;
+  bool m_controlsMade = false;  // a controls dialog object was asked for
 
 protected:
   std::unique_ptr<CSkinChildDlg> NewControlsDialog() override;

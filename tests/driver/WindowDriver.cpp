@@ -49,6 +49,14 @@ void SendMouse(DWORD flags) {
   ::SendInput(1, &input, sizeof(input));
 }
 
+bool NothingToPaint(HWND hwnd) {
+  if (::GetUpdateRect(hwnd, nullptr, FALSE)) return false;
+  for (HWND child = ::GetWindow(hwnd, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
+    if (::IsWindowVisible(child) && !NothingToPaint(child)) return false;
+  }
+  return true;
+}
+
 INPUT KeyInput(WORD vk, WORD scan, DWORD flags) {
   INPUT input = {};
   input.type = INPUT_KEYBOARD;
@@ -101,6 +109,18 @@ void PumpMessages(DWORD ms) {
     if (now >= end) break;
     ::MsgWaitForMultipleObjects(0, nullptr, FALSE, static_cast<DWORD>(end - now), QS_ALLINPUT);
   } while (::GetTickCount64() < end);
+}
+
+bool WaitUntilPainted(HWND hwnd, DWORD timeoutMs) {
+  return WaitUntil([&] { return ::IsWindowVisible(hwnd) && NothingToPaint(hwnd); }, timeoutMs);
+}
+
+bool WaitUntilForeground(HWND hwnd, DWORD timeoutMs) {
+  return WaitUntil([&] { return ::GetForegroundWindow() == hwnd; }, timeoutMs);
+}
+
+bool WaitUntilInputIdle(HANDLE process, DWORD timeoutMs) {
+  return ::WaitForInputIdle(process, timeoutMs) == 0;
 }
 
 std::vector<ControlInfo> ListControls(HWND dialog) {

@@ -34,6 +34,14 @@ HWND WaitForWindow(const WindowQuery& query, DWORD timeoutMs);
 bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs);
 // Handles this thread's messages for `ms` milliseconds (at least once).
 void PumpMessages(DWORD ms);
+// Polls until `hwnd` is visible and neither it nor any window inside it has anything left to
+// paint: what the screen shows is what the window drew.
+bool WaitUntilPainted(HWND hwnd, DWORD timeoutMs);
+// Polls until `hwnd` is the foreground window, the one that takes typed keys.
+bool WaitUntilForeground(HWND hwnd, DWORD timeoutMs);
+// Waits until the process has handled all the input it was sent and waits for more
+// (WaitForInputIdle): after input meant to change nothing, before checking that it did not.
+bool WaitUntilInputIdle(HANDLE process, DWORD timeoutMs);
 
 struct ControlInfo {
   HWND hwnd = nullptr;

@@ -53,8 +53,8 @@ protected:
     ASSERT_NE(nullptr, window);
     ASSERT_TRUE(recorder.SubclassWindow(window));
     driver::BringToFront(window);
-    ::UpdateWindow(window);
-    driver::PumpMessages(100);
+    ASSERT_TRUE(driver::WaitUntilForeground(window, 2000));
+    ASSERT_TRUE(driver::WaitUntilPainted(window, 2000));
   }
   void TearDown() override {
     if (window) ::DestroyWindow(window);
@@ -247,7 +247,7 @@ TEST(DriverTarget, FindsListsClicksTypesAndEndsADialogInAnotherProcess) {
   driver::ClickCentre(button.hwnd);
   EXPECT_TRUE(driver::WaitUntil([&] { return driver::GetText(count.hwnd) == L"2"; }, 3000));
   driver::ClickCentre(disabled.hwnd);  // a disabled button takes no click
-  driver::PumpMessages(200);
+  ASSERT_TRUE(driver::WaitUntilInputIdle(target.handle(), 3000));
   EXPECT_EQ(L"2", driver::GetText(count.hwnd));
 
   driver::ClickCentre(edit.hwnd);
