@@ -1,6 +1,7 @@
 #include "engine/ProcessRunner.h"
 
-#include "engine/ScopedHandle.h"
+#include "base/ScopedHandle.h"
+#include "base/TextConversion.h"
 
 #include <algorithm>
 #include <atomic>
@@ -74,15 +75,6 @@ STARTUPINFOW HiddenOrShownStartupInfo(bool show) {
   return startup;
 }
 
-std::wstring FromAnsi(const std::string& bytes) {
-  if (bytes.empty()) return std::wstring();
-  const int length =
-      MultiByteToWideChar(CP_ACP, 0, bytes.data(), static_cast<int>(bytes.size()), nullptr, 0);
-  std::wstring wide(length, L'\0');
-  MultiByteToWideChar(CP_ACP, 0, bytes.data(), static_cast<int>(bytes.size()), &wide[0], length);
-  return wide;
-}
-
 }  // namespace
 
 RedirectionCalls SystemRedirectionCalls() {
@@ -145,7 +137,7 @@ bool RunCommandWithOutput(const std::wstring& command, std::wstring& output) {
     Sleep(500);
   }
   readEnd.Close();
-  output += FromAnsi(bytes);
+  output += WideFromCodePage(bytes, CP_ACP);
 
   WaitForSingleObject(process.hProcess, INFINITE);
   return true;

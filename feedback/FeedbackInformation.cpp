@@ -10,7 +10,9 @@
 //   [Journal]        File: the journal file; no journal without it
 #include "feedback/FeedbackApi.h"
 
-#include "engine/ScopedHandle.h"
+#include "base/ProgramFolder.h"
+#include "base/ScopedHandle.h"
+#include "base/TextConversion.h"
 #include "feedback/FeedbackRecord.h"
 
 #include <objbase.h>
@@ -101,34 +103,12 @@ class CComScope {
   bool m_initialized;
 };
 
-std::string Utf8(const wchar_t* text) {
-  if (!text || !*text) return std::string();
-  const int size = WideCharToMultiByte(CP_UTF8, 0, text, -1, nullptr, 0, nullptr, nullptr);
-  if (size <= 1) return std::string();
-  std::string bytes(static_cast<size_t>(size), '\0');
-  WideCharToMultiByte(CP_UTF8, 0, text, -1, &bytes[0], size, nullptr, nullptr);
-  bytes.resize(static_cast<size_t>(size - 1));
-  return bytes;
-}
-
-std::wstring ModuleFolder() {
-  std::wstring path(MAX_PATH, L'\0');
-  for (;;) {
-    const DWORD length = GetModuleFileNameW(g_module, &path[0], static_cast<DWORD>(path.size()));
-    if (length == 0) return std::wstring();
-    if (length < path.size()) {
-      path.resize(length);
-      break;
-    }
-    path.resize(path.size() * 2);
-  }
-  const size_t slash = path.rfind(L'\\');
-  return slash == std::wstring::npos ? std::wstring() : path.substr(0, slash);
-}
+// Null arguments count as empty texts.
+std::string Utf8(const wchar_t* text) { return text ? CodePageFromWide(text, CP_UTF8) : std::string(); }
 
 // The settings are read at every call, so that a changed file takes effect at once.
 std::wstring Setting(const wchar_t* section, const wchar_t* key, const wchar_t* fallback) {
-  const std::wstring file = ModuleFolder() + L"\\" + SETTINGS_FILE_NAME;
+  const std::wstring file = ModuleFolder(g_module) + L"\\" + SETTINGS_FILE_NAME;
   wchar_t value[FEEDBACK_STRING_SIZE] = {};
   const DWORD length = GetPrivateProfileStringW(section, key, L"", value, FEEDBACK_STRING_SIZE, file.c_str());
   return length > 0 ? std::wstring(value, length) : std::wstring(fallback);
@@ -254,9 +234,7 @@ int FEEDBACK_CALL FeedbackQuestion(const wchar_t* toolId, const wchar_t* toolVer
   if (!toolId || !toolVersion) return Journal(call, 0);
   std::string address = Utf8(Page(FEEDBACK_SLOT_FEEDBACK_PAGE).c_str());
   address = AppendQueryParameter(AppendQueryParameter(address, "toolid", Utf8(toolId)), "version", Utf8(toolVersion));
-  std::wstring wide(address.size(), L'\0');
-  wide.resize(static_cast<size_t>(MultiByteToWideChar(CP_UTF8, 0, address.data(), static_cast<int>(address.size()),
-                                                      &wide[0], static_cast<int>(wide.size()))));
+  const std::wstring wide = WideFromCodePage(address, CP_UTF8);
   return Journal(call, OpenPage(wide), wide);
 }
 

@@ -1,5 +1,7 @@
 #include "host/FeedbackBridge.h"
 
+#include "base/ProgramFolder.h"
+
 #include <oleauto.h>
 
 #include <cstdint>
@@ -19,20 +21,6 @@ class CBstr {
  private:
   BSTR m_text;
 };
-
-std::wstring ProgramFolder() {
-  std::wstring path(MAX_PATH, L'\0');
-  for (;;) {
-    const DWORD length = GetModuleFileNameW(nullptr, &path[0], static_cast<DWORD>(path.size()));
-    if (length == 0) return std::wstring();
-    if (length < path.size()) {
-      path.resize(length);
-      break;
-    }
-    path.resize(path.size() * 2);
-  }
-  return path.substr(0, path.rfind(L'\\'));
-}
 
 template <typename Proc>
 bool Resolve(HMODULE module, const char* name, Proc& proc) {
@@ -57,7 +45,7 @@ CFeedbackBridge::CFeedbackBridge()
       m_writeCustomerFeedbackInfoFile(nullptr), m_getToolIsNewVersion(nullptr), m_getToolIsNewVersionDown(nullptr),
       m_openToolDownUrl(nullptr), m_openUseAgreementUrl(nullptr), m_strings{} {}
 
-bool CFeedbackBridge::Load() { return LoadFrom(ProgramFolder() + L"\\" + FEEDBACK_LIBRARY_NAME); }
+bool CFeedbackBridge::Load() { return LoadFrom(ModuleFolder(nullptr) + L"\\" + FEEDBACK_LIBRARY_NAME); }
 
 bool CFeedbackBridge::LoadFrom(const std::wstring& libraryPath) {
   if (m_module) return true;

@@ -1,7 +1,7 @@
 #include "host/ServiceClientDetection.h"
 
-#include "engine/ScopedHandle.h"
-
+#include "base/ScopedHandle.h"
+#include "base/TextConversion.h"
 #include "host/DeviceTypeDecoding.h"
 
 #include <windows.h>
@@ -25,29 +25,14 @@ constexpr size_t DEVICE_TEXT_SIZE = 1024;
 
 bool FileExists(const std::wstring& path) { return _waccess(path.c_str(), 0) == 0; }
 
-std::string ToAnsi(const std::wstring& text) {
-  if (text.empty()) return std::string();
-  const int size = WideCharToMultiByte(CP_ACP, 0, text.c_str(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
-  std::string bytes(static_cast<size_t>(size > 0 ? size : 0), '\0');
-  if (size > 0) WideCharToMultiByte(CP_ACP, 0, text.c_str(), static_cast<int>(text.size()), &bytes[0], size, nullptr, nullptr);
-  return bytes;
-}
-
-std::wstring FromAnsi(const char* bytes, int length) {
-  if (length <= 0) return std::wstring();
-  const int size = MultiByteToWideChar(CP_ACP, 0, bytes, length, nullptr, 0);
-  std::wstring text(static_cast<size_t>(size > 0 ? size : 0), L'\0');
-  if (size > 0) MultiByteToWideChar(CP_ACP, 0, bytes, length, &text[0], size);
-  return text;
-}
-
 // A missing key leaves the value empty, which decodes to nothing and so to type 0.
 int ReadDeviceType(CAesCipher& cipher, const std::wstring& deviceFile) {
   std::wstring value;
   ReadIniString(L"Type", L"DeviceType", deviceFile.c_str(), value);
   char text[DEVICE_TEXT_SIZE] = {};
-  const int length = DecryptDeviceType(cipher, ToAnsi(value).c_str(), text, sizeof text, DEVICE_TYPE_KEY);
-  return ParseDeviceType(FromAnsi(text, length));
+  const int length =
+      DecryptDeviceType(cipher, CodePageFromWide(value, CP_ACP).c_str(), text, sizeof text, DEVICE_TYPE_KEY);
+  return ParseDeviceType(WideFromCodePage(std::string(text, static_cast<size_t>(length)), CP_ACP));
 }
 
 }  // namespace
