@@ -13,6 +13,7 @@
 #include "base/ProgramFolder.h"
 #include "base/ScopedHandle.h"
 #include "base/TextConversion.h"
+#include "base/ToolIdentity.h"
 #include "feedback/FeedbackRecord.h"
 
 #include <objbase.h>
@@ -78,7 +79,7 @@ const PageSetting PAGES[] = {
 
 // The tools this library knows, with their newest versions; the settings may name others.
 const PageSetting NEWEST_VERSIONS[] = {
-    {L"10069", L"1.9.22.1021"},
+    {TOOL_ID, TOOL_VERSION},
 };
 
 class CLock {

@@ -1,13 +1,10 @@
 #pragma once
 // Loads the maker's feedback library from the program's folder and calls it. The library is
 // never unloaded once loaded; the bridge adds no lock (the library guards its own files).
+#include "base/ToolIdentity.h"  // what callers hand to the library
 #include "feedback/FeedbackApi.h"
 
 #include <string>
-
-// The tool's identity for the feedback library.
-constexpr wchar_t TOOL_ID[] = L"10069";
-constexpr wchar_t TOOL_VERSION[] = L"1.9.22.1021";
 
 extern const wchar_t FEEDBACK_LIBRARY_NAME[];
 
