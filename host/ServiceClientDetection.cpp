@@ -9,6 +9,7 @@
 
 #include <io.h>
 
+#include <cstddef>
 #include <cstring>
 
 namespace {
@@ -18,9 +19,6 @@ const wchar_t AMBREL_DEVICE_FILE[] = L"AM\\Ambrel\\DeviceInfo.ini";
 const wchar_t CORVIN_PROGRAM[] = L"Corvin\\CorvinKey\\CorvinClient.exe";
 const wchar_t CORVIN_DEVICE_FILE[] = L"Corvin\\CorvinKey\\DeviceInfo.ini";
 
-// The storage descriptor's bus type field, and the value of BusTypeUsb.
-constexpr size_t BUS_TYPE_OFFSET = 28;
-constexpr DWORD BUS_TYPE_USB = 7;
 constexpr size_t DEVICE_TEXT_SIZE = 1024;
 
 bool FileExists(const std::wstring& path) { return _waccess(path.c_str(), 0) == 0; }
@@ -46,17 +44,15 @@ bool IsUsbVolume(wchar_t letter) {
   STORAGE_PROPERTY_QUERY query = {};
   query.PropertyId = StorageDeviceProperty;
   query.QueryType = PropertyStandardQuery;
-  BYTE descriptor[40] = {};
+  STORAGE_DEVICE_DESCRIPTOR descriptor = {};
   DWORD returned = 0;
-  if (!DeviceIoControl(volume.Get(), IOCTL_STORAGE_QUERY_PROPERTY, &query, sizeof query, descriptor,
+  if (!DeviceIoControl(volume.Get(), IOCTL_STORAGE_QUERY_PROPERTY, &query, sizeof query, &descriptor,
                        sizeof descriptor, &returned, nullptr)) {
     return false;
   }
   // A short answer does not reach the bus type.
-  if (returned < BUS_TYPE_OFFSET + sizeof(DWORD)) return false;
-  DWORD busType = 0;
-  std::memcpy(&busType, descriptor + BUS_TYPE_OFFSET, sizeof busType);
-  return busType == BUS_TYPE_USB;
+  if (returned < offsetof(STORAGE_DEVICE_DESCRIPTOR, BusType) + sizeof descriptor.BusType) return false;
+  return descriptor.BusType == BusTypeUsb;
 }
 
 bool GetUsbDriveRoots(std::vector<std::wstring>& roots, UsbVolumeQuery isUsbVolume) {
