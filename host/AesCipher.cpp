@@ -124,7 +124,7 @@ void IncrementCounter(uint8_t* block) {
 }  // namespace
 
 CAesCipher::CAesCipher()
-    : m_keySet(0), m_encryptKeys{}, m_decryptKeys{}, m_keyLength(0), m_rounds(0), m_vectorSet(0), m_vector{},
+    : m_keySet(0), m_encryptKeys{}, m_decryptKeys{}, m_rounds(0), m_vectorSet(0), m_vector{},
       m_counterSet(0), m_counter{} {}
 
 void CAesCipher::SetKey(const uint8_t* key, size_t length) {
@@ -152,7 +152,6 @@ void CAesCipher::SetKey(const uint8_t* key, size_t length) {
       m_decryptKeys[round][c] = (round == 0 || round == rounds) ? word : InvMixColumn(word);
     }
   }
-  m_keyLength = static_cast<int>(length);
   m_rounds = rounds;
   m_keySet = 1;
 }

@@ -38,7 +38,6 @@ class CAesCipher {
   uint8_t m_keySet;
   uint32_t m_encryptKeys[15][4];  // big-endian words as FIPS-197 writes them
   uint32_t m_decryptKeys[15][4];  // for the equivalent inverse cipher
-  int m_keyLength;
   int m_rounds;
   uint8_t m_vectorSet;
   uint8_t m_vector[BLOCK_SIZE];
