@@ -1,6 +1,6 @@
 #pragma once
 // PNG pictures from the program's resources, and the screen's scale factor.
-#include "ui/dialogs/GdiPlusInclude.h"
+#include "framework/GdiPlusInclude.h"
 #include "ui/dialogs/SkinGeometry.h"
 
 #include <memory>
