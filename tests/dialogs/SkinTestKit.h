@@ -5,7 +5,7 @@
 #include "framework/Dialog.h"
 #include "framework/GdiplusSession.h"
 #include "tests/driver/WindowDriver.h"
-#include "ui/dialogs/SkinResources.h"
+#include "ui/skin/SkinResources.h"
 
 #include <functional>
 #include <string>

@@ -1,7 +1,6 @@
 #include "tests/dialogs/TestSkinPair.h"
 
 #include "res/resource.h"
-#include "ui/controls/ControlGeometry.h"
 
 std::vector<std::string>* CTestSkinChildDlg::s_destroyLog = nullptr;
 
@@ -173,6 +172,7 @@ void CTestSkinChildDlg::LayoutAllControls(BOOL firstTime) {
     m_pngButton.SetPngImages(IDP_MORE_TOOLS_NORMAL, IDP_MORE_TOOLS_HOVER, IDP_MORE_TOOLS_PRESSED,
                              IDP_MORE_TOOLS_DISABLED);
     m_check.CreateFontFromParent();
+    m_check.SetCheckImage(IDP_CHECKBOX);
     m_check.m_scale = m_scale;
     m_check.SetCheck(BST_CHECKED);
     m_link.CreateFontFromParent();
@@ -186,6 +186,7 @@ void CTestSkinChildDlg::LayoutAllControls(BOOL firstTime) {
     m_wait.SetBkImageRect(67, 378, 333, 398);
     m_wait.SetTextColor(RGB(255, 255, 255));
     m_wait.StartAnimation();
+    m_edit.SetHintText(PATCH_EDIT_HINT);
     m_edit.SetWindowText(PATCH_EDIT_HINT);
   }
   Place(m_feedbackClose, 382, 6, 12, 12);

@@ -1,7 +1,7 @@
 #pragma once
 // The four state images of a skin push button and the choice among them, shared by CPngButton
 // and CImageButton.
-#include "ui/dialogs/SkinResources.h"
+#include "ui/skin/SkinResources.h"
 
 // Visual states of an enabled skin button.
 enum SkinButtonState { BUTTON_NORMAL = 1, BUTTON_HOVER = 2, BUTTON_PRESSED = 3 };

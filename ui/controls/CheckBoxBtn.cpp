@@ -1,12 +1,13 @@
 #include "ui/controls/CheckBoxBtn.h"
 
-#include "res/resource.h"
 #include "ui/controls/ControlGeometry.h"
 #include "ui/controls/ParentFont.h"
 
 CCheckBoxBtn::CCheckBoxBtn() : m_bkBrush(::CreateSolidBrush(RGB(0xFF, 0xFF, 0xFF))) {}
 
 void CCheckBoxBtn::CreateFontFromParent() { m_captionFont.reset(CreateCopyOfParentFont(m_hWnd)); }
+
+void CCheckBoxBtn::SetCheckImage(UINT pngId) { m_checkImageId = pngId; }
 
 void CCheckBoxBtn::OnPaint() {
   const ScopedPaintDC paint(m_hWnd);
@@ -24,7 +25,7 @@ void CCheckBoxBtn::OnPaint() {
   ::FillRect(memory, &client, m_bkBrush);
   ::SetBkMode(memory, TRANSPARENT);
 
-  if (m_checkImage || LoadPngResource(m_checkImage, IDP_CHECKBOX)) {
+  if (m_checkImage || LoadPngResource(m_checkImage, m_checkImageId)) {
     const SkinRect box = CheckBoxBoxRect(client.left, client.bottom - client.top, m_scale);
     {
       Gdiplus::Graphics graphics(memory);

@@ -1,8 +1,8 @@
 #include "ui/controls/DrawStateInfoStatic.h"
 
-#include "ui/controls/BackgroundSlice.h"
 #include "ui/controls/ControlGeometry.h"
 #include "ui/controls/ParentFont.h"
+#include "ui/skin/BackgroundSlice.h"
 
 namespace {
 constexpr UINT_PTR TIMER_DOTS = 36;

@@ -3,7 +3,7 @@
 // advances once a second.
 #include "framework/GdiObjects.h"
 #include "framework/Static.h"
-#include "ui/dialogs/SkinResources.h"
+#include "ui/skin/SkinResources.h"
 
 class CDrawStateInfoStatic : public CStatic {
 public:

@@ -1,8 +1,8 @@
 #include "ui/controls/DrawTextStatic.h"
 
-#include "ui/controls/BackgroundSlice.h"
 #include "ui/controls/ControlGeometry.h"
 #include "ui/controls/ParentFont.h"
+#include "ui/skin/BackgroundSlice.h"
 
 static_assert(TEXT_CENTER == DT_CENTER && TEXT_RIGHT == DT_RIGHT && TEXT_VCENTER == DT_VCENTER &&
                   TEXT_WORDBREAK == DT_WORDBREAK && TEXT_SINGLELINE == DT_SINGLELINE,

@@ -3,7 +3,7 @@
 // colour so that it can serve as a link; the owner feeds it the cursor position.
 #include "framework/GdiObjects.h"
 #include "framework/Static.h"
-#include "ui/dialogs/SkinResources.h"
+#include "ui/skin/SkinResources.h"
 
 class CDrawTextStatic : public CStatic {
 public:

@@ -1,7 +1,7 @@
 #include "ui/controls/ImageButton.h"
 
-#include "ui/controls/BackgroundSlice.h"
 #include "ui/controls/ControlGeometry.h"
+#include "ui/skin/BackgroundSlice.h"
 
 #include <windowsx.h>
 

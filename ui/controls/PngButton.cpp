@@ -1,7 +1,7 @@
 #include "ui/controls/PngButton.h"
 
-#include "ui/controls/BackgroundSlice.h"
 #include "ui/controls/ControlGeometry.h"
+#include "ui/skin/BackgroundSlice.h"
 
 CPngButton::CPngButton() : m_bkBrush(::CreateSolidBrush(RGB(0xFF, 0xFF, 0xFF))) {}
 
