@@ -27,9 +27,7 @@ private:
   UINT m_checkImageId = 0;
   PngImage m_checkImage;  // loaded at the first paint
   // Kept from paint to paint; made again only when the client size changes.
-  std::unique_ptr<ScopedMemoryDC> m_memoryDC;
-  ScopedBitmap m_bitmap;
-  SIZE m_bitmapSize = {};
+  std::unique_ptr<ScopedBackBuffer> m_buffer;
   ScopedBrush m_bkBrush;
   ScopedFont m_captionFont;
   COLORREF m_textColor = RGB(0, 0, 0);
