@@ -14,7 +14,7 @@ enum AesMode {
 };
 
 class CAesCipher {
- public:
+public:
   static constexpr size_t BLOCK_SIZE = 16;
 
   CAesCipher();
@@ -31,7 +31,7 @@ class CAesCipher {
   // block. Input and output may be the same buffer. Counter mode is its own inverse.
   void DecryptBlocks(const uint8_t* input, uint8_t* output, size_t length, int mode) const;
 
- private:
+private:
   void EncryptBlock(const uint8_t* in, uint8_t* out) const;
   void DecryptBlock(const uint8_t* in, uint8_t* out) const;
 

@@ -28,8 +28,8 @@ int ReadDeviceType(CAesCipher& cipher, const std::wstring& deviceFile) {
   std::wstring value;
   ReadIniString(L"Type", L"DeviceType", deviceFile.c_str(), value);
   char text[DEVICE_TEXT_SIZE] = {};
-  const int length =
-      DecryptDeviceType(cipher, CodePageFromWide(value, CP_ACP).c_str(), text, sizeof text, DEVICE_TYPE_KEY);
+  const int length = DecryptDeviceType(cipher, CodePageFromWide(value, CP_ACP).c_str(), text,
+                                       sizeof text, DEVICE_TYPE_KEY);
   return ParseDeviceType(WideFromCodePage(std::string(text, static_cast<size_t>(length)), CP_ACP));
 }
 
@@ -38,20 +38,21 @@ int ReadDeviceType(CAesCipher& cipher, const std::wstring& deviceFile) {
 bool IsUsbVolume(wchar_t letter) {
   wchar_t path[16];
   wsprintfW(path, L"\\\\?\\%c:", letter);
-  const CScopedHandle volume(CreateFileW(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                       OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  const CScopedHandle volume(CreateFileW(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                         nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!volume.IsValid()) return false;
   STORAGE_PROPERTY_QUERY query = {};
   query.PropertyId = StorageDeviceProperty;
   query.QueryType = PropertyStandardQuery;
   STORAGE_DEVICE_DESCRIPTOR descriptor = {};
   DWORD returned = 0;
-  if (!DeviceIoControl(volume.Get(), IOCTL_STORAGE_QUERY_PROPERTY, &query, sizeof query, &descriptor,
-                       sizeof descriptor, &returned, nullptr)) {
+  if (!DeviceIoControl(volume.Get(), IOCTL_STORAGE_QUERY_PROPERTY, &query, sizeof query,
+                       &descriptor, sizeof descriptor, &returned, nullptr)) {
     return false;
   }
   // A short answer does not reach the bus type.
-  if (returned < offsetof(STORAGE_DEVICE_DESCRIPTOR, BusType) + sizeof descriptor.BusType) return false;
+  if (returned < offsetof(STORAGE_DEVICE_DESCRIPTOR, BusType) + sizeof descriptor.BusType)
+    return false;
   return descriptor.BusType == BusTypeUsb;
 }
 
@@ -66,7 +67,8 @@ bool GetUsbDriveRoots(std::vector<std::wstring>& roots, UsbVolumeQuery isUsbVolu
   return !roots.empty();
 }
 
-bool ReadIniString(const wchar_t* section, const wchar_t* key, const wchar_t* file, std::wstring& output) {
+bool ReadIniString(const wchar_t* section, const wchar_t* key, const wchar_t* file,
+                   std::wstring& output) {
   wchar_t buffer[256] = {};
   const DWORD length = GetPrivateProfileStringW(section, key, L"", buffer, 255, file);
   if (length == 0) return false;
@@ -80,7 +82,8 @@ int DetectServiceClient(CAesCipher& cipher, UsbVolumeQuery isUsbVolume) {
   for (const std::wstring& root : roots) {
     if (FileExists(root + AMBREL_PROGRAM)) {
       // The Corvin client on the same drive is not looked at.
-      if (FileExists(root + AMBREL_DEVICE_FILE)) return ReadDeviceType(cipher, root + AMBREL_DEVICE_FILE);
+      if (FileExists(root + AMBREL_DEVICE_FILE))
+        return ReadDeviceType(cipher, root + AMBREL_DEVICE_FILE);
       continue;
     }
     if (FileExists(root + CORVIN_PROGRAM) && FileExists(root + CORVIN_DEVICE_FILE)) {
