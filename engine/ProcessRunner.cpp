@@ -1,6 +1,7 @@
 #include "engine/ProcessRunner.h"
 
-#include "engine/ScopedHandle.h"
+#include "base/ScopedHandle.h"
+#include "base/TextConversion.h"
 
 #include <algorithm>
 #include <atomic>
@@ -9,6 +10,12 @@
 #include <vector>
 
 namespace {
+
+// The query's output is read one byte short of the buffer, which so always ends in a zero,
+// with a pause between reads.
+constexpr DWORD QUERY_CHUNK_SIZE = 4096;
+constexpr DWORD QUERY_READ_SIZE = QUERY_CHUNK_SIZE - 1;
+constexpr DWORD QUERY_READ_PAUSE_MS = 500;
 
 using IsWow64ProcessFn = BOOL(WINAPI*)(HANDLE, PBOOL);
 
@@ -74,15 +81,6 @@ STARTUPINFOW HiddenOrShownStartupInfo(bool show) {
   return startup;
 }
 
-std::wstring FromAnsi(const std::string& bytes) {
-  if (bytes.empty()) return std::wstring();
-  const int length =
-      MultiByteToWideChar(CP_ACP, 0, bytes.data(), static_cast<int>(bytes.size()), nullptr, 0);
-  std::wstring wide(length, L'\0');
-  MultiByteToWideChar(CP_ACP, 0, bytes.data(), static_cast<int>(bytes.size()), &wide[0], length);
-  return wide;
-}
-
 }  // namespace
 
 RedirectionCalls SystemRedirectionCalls() {
@@ -118,7 +116,11 @@ bool RunCommandWithOutput(const std::wstring& command, std::wstring& output) {
 
   SECURITY_ATTRIBUTES inheritable{sizeof(SECURITY_ATTRIBUTES), nullptr, TRUE};
   CScopedHandle readEnd, writeEnd;
-  if (!CreatePipe(readEnd.Receive(), writeEnd.Receive(), &inheritable, 0)) return false;
+  // Only the write end goes to the child.
+  if (!CreatePipe(readEnd.Receive(), writeEnd.Receive(), &inheritable, 0) ||
+      !SetHandleInformation(readEnd.Get(), HANDLE_FLAG_INHERIT, 0)) {
+    return false;
+  }
 
   STARTUPINFOW startup = HiddenOrShownStartupInfo(false);
   startup.hStdOutput = writeEnd.Get();
@@ -136,16 +138,16 @@ bool RunCommandWithOutput(const std::wstring& command, std::wstring& output) {
 
   // The bytes are converted once, at the end: a double-byte character may straddle two reads.
   std::string bytes;
-  char chunk[4096];
+  char chunk[QUERY_CHUNK_SIZE];
   for (;;) {
     std::memset(chunk, 0, sizeof chunk);
     DWORD read = 0;
-    if (!ReadFile(readEnd.Get(), chunk, sizeof chunk - 1, &read, nullptr)) break;
+    if (!ReadFile(readEnd.Get(), chunk, QUERY_READ_SIZE, &read, nullptr)) break;
     bytes.append(chunk, strnlen(chunk, read));  // a chunk is text up to its first zero byte
-    Sleep(500);
+    Sleep(QUERY_READ_PAUSE_MS);
   }
   readEnd.Close();
-  output += FromAnsi(bytes);
+  output += WideFromCodePage(bytes, CP_ACP);
 
   WaitForSingleObject(process.hProcess, INFINITE);
   return true;

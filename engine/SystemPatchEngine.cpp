@@ -1,9 +1,10 @@
 #include "engine/SystemPatchEngine.h"
 
+#include "base/ScopedHandle.h"
+#include "base/TextConversion.h"
 #include "engine/PatchRules.h"
 #include "engine/PebVersion.h"
 #include "engine/ProcessRunner.h"
-#include "engine/ScopedHandle.h"
 #include "log/LogSave.h"
 
 namespace {
@@ -11,15 +12,8 @@ namespace {
 const char kEngineLogFile[] = "ruvozoza.txt";
 
 // Log messages are ANSI text; the literals are written once, in wide form.
-std::string Ansi(const wchar_t* text) {
-  const int length = WideCharToMultiByte(CP_ACP, 0, text, -1, nullptr, 0, nullptr, nullptr);
-  std::string bytes(length > 0 ? length - 1 : 0, '\0');
-  if (length > 1) WideCharToMultiByte(CP_ACP, 0, text, -1, &bytes[0], length, nullptr, nullptr);
-  return bytes;
-}
-
 void LogEngineFailure(const wchar_t* message) {
-  CLogSave::GetInstance()->WriteLog(Ansi(message), kEngineLogFile, true);
+  CLogSave::GetInstance()->WriteLog(CodePageFromWide(message, CP_ACP), kEngineLogFile, true);
 }
 
 // The thread environment block points to the process environment block: at gs:0x60 in a

@@ -29,11 +29,16 @@ typedef int(FEEDBACK_CALL* InitFreedbackDllProc)(FeedbackString* strings);
 typedef int(FEEDBACK_CALL* FeedbackQuestionProc)(const wchar_t* toolId, const wchar_t* toolVersion);
 typedef int(FEEDBACK_CALL* OpenUrlProc)(BSTR url);
 typedef int(FEEDBACK_CALL* GetInterNetStateProc)();
-typedef int(FEEDBACK_CALL* CustomerFeedbackProc)(const wchar_t* toolId, const wchar_t* toolVersion, int code);
-typedef int(FEEDBACK_CALL* CustomerFeedbackExProc)(const wchar_t* toolId, const wchar_t* toolVersion, int code,
-                                                    const wchar_t* timeText, const wchar_t* deviceText);
+typedef int(FEEDBACK_CALL* CustomerFeedbackProc)(const wchar_t* toolId, const wchar_t* toolVersion,
+                                                 int code);
+typedef int(FEEDBACK_CALL* CustomerFeedbackExProc)(const wchar_t* toolId,
+                                                   const wchar_t* toolVersion, int code,
+                                                   const wchar_t* timeText,
+                                                   const wchar_t* deviceText);
 typedef int(FEEDBACK_CALL* WriteCustomerFeedbackInfoFileProc)(const wchar_t* path);
-typedef int(FEEDBACK_CALL* GetToolIsNewVersionProc)(const wchar_t* toolId, const wchar_t* toolVersion);
-typedef int(FEEDBACK_CALL* GetToolIsNewVersionDownProc)(const wchar_t* toolId, const wchar_t* toolVersion);
+typedef int(FEEDBACK_CALL* GetToolIsNewVersionProc)(const wchar_t* toolId,
+                                                    const wchar_t* toolVersion);
+typedef int(FEEDBACK_CALL* GetToolIsNewVersionDownProc)(const wchar_t* toolId,
+                                                        const wchar_t* toolVersion);
 typedef int(FEEDBACK_CALL* OpenToolDownUrlProc)();
 typedef int(FEEDBACK_CALL* OpenUseAgreementUrlProc)();

@@ -10,7 +10,10 @@
 //   [Journal]        File: the journal file; no journal without it
 #include "feedback/FeedbackApi.h"
 
-#include "engine/ScopedHandle.h"
+#include "base/ProgramFolder.h"
+#include "base/ScopedHandle.h"
+#include "base/TextConversion.h"
+#include "base/ToolIdentity.h"
 #include "feedback/FeedbackRecord.h"
 
 #include <objbase.h>
@@ -46,7 +49,8 @@ static_assert(std::is_same_v<decltype(&OpenUrl), OpenUrlProc>);
 static_assert(std::is_same_v<decltype(&GetInterNetState), GetInterNetStateProc>);
 static_assert(std::is_same_v<decltype(&CustomerFeedback), CustomerFeedbackProc>);
 static_assert(std::is_same_v<decltype(&CustomerFeedbackEx), CustomerFeedbackExProc>);
-static_assert(std::is_same_v<decltype(&WriteCustomerFeedbackInfoFile), WriteCustomerFeedbackInfoFileProc>);
+static_assert(
+    std::is_same_v<decltype(&WriteCustomerFeedbackInfoFile), WriteCustomerFeedbackInfoFileProc>);
 static_assert(std::is_same_v<decltype(&GetToolIsNewVersion), GetToolIsNewVersionProc>);
 static_assert(std::is_same_v<decltype(&GetToolIsNewVersionDown), GetToolIsNewVersionDownProc>);
 static_assert(std::is_same_v<decltype(&OpenToolDownUrl), OpenToolDownUrlProc>);
@@ -76,11 +80,11 @@ const PageSetting PAGES[] = {
 
 // The tools this library knows, with their newest versions; the settings may name others.
 const PageSetting NEWEST_VERSIONS[] = {
-    {L"10069", L"1.9.22.1021"},
+    {TOOL_ID, TOOL_VERSION},
 };
 
 class CLock {
- public:
+public:
   CLock() { AcquireSRWLockExclusive(&g_fileLock); }
   ~CLock() { ReleaseSRWLockExclusive(&g_fileLock); }
   CLock(const CLock&) = delete;
@@ -89,48 +93,32 @@ class CLock {
 
 // ShellExecuteW may hand the address to a COM handler, which needs COM on the calling thread.
 class CComScope {
- public:
-  CComScope() : m_initialized(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE))) {}
+public:
+  CComScope()
+      : m_initialized(
+            SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE))) {
+  }
   ~CComScope() {
     if (m_initialized) CoUninitialize();
   }
   CComScope(const CComScope&) = delete;
   CComScope& operator=(const CComScope&) = delete;
 
- private:
+private:
   bool m_initialized;
 };
 
+// Null arguments count as empty texts.
 std::string Utf8(const wchar_t* text) {
-  if (!text || !*text) return std::string();
-  const int size = WideCharToMultiByte(CP_UTF8, 0, text, -1, nullptr, 0, nullptr, nullptr);
-  if (size <= 1) return std::string();
-  std::string bytes(static_cast<size_t>(size), '\0');
-  WideCharToMultiByte(CP_UTF8, 0, text, -1, &bytes[0], size, nullptr, nullptr);
-  bytes.resize(static_cast<size_t>(size - 1));
-  return bytes;
-}
-
-std::wstring ModuleFolder() {
-  std::wstring path(MAX_PATH, L'\0');
-  for (;;) {
-    const DWORD length = GetModuleFileNameW(g_module, &path[0], static_cast<DWORD>(path.size()));
-    if (length == 0) return std::wstring();
-    if (length < path.size()) {
-      path.resize(length);
-      break;
-    }
-    path.resize(path.size() * 2);
-  }
-  const size_t slash = path.rfind(L'\\');
-  return slash == std::wstring::npos ? std::wstring() : path.substr(0, slash);
+  return text ? CodePageFromWide(text, CP_UTF8) : std::string();
 }
 
 // The settings are read at every call, so that a changed file takes effect at once.
 std::wstring Setting(const wchar_t* section, const wchar_t* key, const wchar_t* fallback) {
-  const std::wstring file = ModuleFolder() + L"\\" + SETTINGS_FILE_NAME;
+  const std::wstring file = ModuleFolder(g_module) + L"\\" + SETTINGS_FILE_NAME;
   wchar_t value[FEEDBACK_STRING_SIZE] = {};
-  const DWORD length = GetPrivateProfileStringW(section, key, L"", value, FEEDBACK_STRING_SIZE, file.c_str());
+  const DWORD length =
+      GetPrivateProfileStringW(section, key, L"", value, FEEDBACK_STRING_SIZE, file.c_str());
   return length > 0 ? std::wstring(value, length) : std::wstring(fallback);
 }
 
@@ -138,7 +126,8 @@ std::wstring RecordFolder() {
   const std::wstring configured = Setting(L"Records", L"Folder", L"");
   if (!configured.empty()) return configured;
   wchar_t common[MAX_PATH] = {};
-  if (FAILED(SHGetFolderPathW(nullptr, CSIDL_COMMON_APPDATA, nullptr, SHGFP_TYPE_CURRENT, common))) {
+  if (FAILED(
+          SHGetFolderPathW(nullptr, CSIDL_COMMON_APPDATA, nullptr, SHGFP_TYPE_CURRENT, common))) {
     return std::wstring();
   }
   return std::wstring(common) + L"\\Halvex\\Feedback";
@@ -152,8 +141,9 @@ std::wstring RecordFile() {
 // Appends one line with a single write to a file opened for appending only, so that an
 // earlier line is never overwritten, also by another process. The caller holds the lock.
 bool AppendLine(const std::wstring& path, const std::string& line) {
-  const CScopedHandle file(CreateFileW(path.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                     nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+  const CScopedHandle file(CreateFileW(path.c_str(), FILE_APPEND_DATA,
+                                       FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                       nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file.IsValid()) return false;
   const std::string text = line + "\r\n";
   DWORD written = 0;
@@ -171,8 +161,8 @@ int Journal(const std::string& call, int answer, const std::wstring& page = std:
   SYSTEMTIME now = {};
   GetLocalTime(&now);
   char stamp[40];
-  wsprintfA(stamp, "[%04u-%02u-%02u %02u:%02u:%02u.%03u] ", now.wYear, now.wMonth, now.wDay, now.wHour, now.wMinute,
-            now.wSecond, now.wMilliseconds);
+  wsprintfA(stamp, "[%04u-%02u-%02u %02u:%02u:%02u.%03u] ", now.wYear, now.wMonth, now.wDay,
+            now.wHour, now.wMinute, now.wSecond, now.wMilliseconds);
   std::string line = stamp + call + " = " + std::to_string(answer);
   if (!page.empty()) line += " page " + JournalText(Utf8(page.c_str()).c_str());
   const CLock lock;
@@ -183,7 +173,8 @@ int Journal(const std::string& call, int answer, const std::wstring& page = std:
 int OpenPage(const std::wstring& address) {
   if (address.empty()) return 0;
   const CComScope com;
-  const HINSTANCE result = ShellExecuteW(nullptr, L"open", address.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+  const HINSTANCE result =
+      ShellExecuteW(nullptr, L"open", address.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
   return reinterpret_cast<INT_PTR>(result) > 32 ? 1 : 0;
 }
 
@@ -195,17 +186,19 @@ std::string UtcNow() {
   SYSTEMTIME now = {};
   GetSystemTime(&now);
   char text[32];
-  wsprintfA(text, "%04u-%02u-%02uT%02u:%02u:%02uZ", now.wYear, now.wMonth, now.wDay, now.wHour, now.wMinute, now.wSecond);
+  wsprintfA(text, "%04u-%02u-%02uT%02u:%02u:%02uZ", now.wYear, now.wMonth, now.wDay, now.wHour,
+            now.wMinute, now.wSecond);
   return text;
 }
 
-int WriteRecord(const wchar_t* toolId, const wchar_t* toolVersion, int code, const wchar_t* timeText,
-                const wchar_t* deviceText) {
+int WriteRecord(const wchar_t* toolId, const wchar_t* toolVersion, int code,
+                const wchar_t* timeText, const wchar_t* deviceText) {
   if (!toolId || !toolVersion) return 0;
   const std::wstring folder = RecordFolder();
   if (folder.empty()) return 0;
   const int created = SHCreateDirectoryExW(nullptr, folder.c_str(), nullptr);
-  if (created != ERROR_SUCCESS && created != ERROR_ALREADY_EXISTS && created != ERROR_FILE_EXISTS) return 0;
+  if (created != ERROR_SUCCESS && created != ERROR_ALREADY_EXISTS && created != ERROR_FILE_EXISTS)
+    return 0;
   FeedbackRecord record;
   record.toolId = Utf8(toolId);
   record.toolVersion = Utf8(toolVersion);
@@ -225,7 +218,8 @@ int CheckVersion(const wchar_t* toolId, const wchar_t* toolVersion) {
   }
   const std::wstring newest = Setting(L"NewestVersion", toolId, builtIn);
   int order = 0;
-  if (newest.empty() || !CompareVersions(Utf8(newest.c_str()), Utf8(toolVersion), order)) return VERSION_CHECK_FAILED;
+  if (newest.empty() || !CompareVersions(Utf8(newest.c_str()), Utf8(toolVersion), order))
+    return VERSION_CHECK_FAILED;
   return order > 0 ? NEW_VERSION_AVAILABLE : VERSION_IS_NEWEST;
 }
 
@@ -242,7 +236,8 @@ BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID) {
 int FEEDBACK_CALL InitFreedbackDll(FeedbackString* strings) {
   if (!strings) return Journal("InitFreedbackDll(null)", 0);
   for (int slot = FEEDBACK_SLOT_FEEDBACK_PAGE; slot <= FEEDBACK_SLOT_MORE_TOOLS_PAGE; ++slot) {
-    lstrcpynW(strings[slot], Page(static_cast<FeedbackStringSlot>(slot)).c_str(), FEEDBACK_STRING_SIZE);
+    lstrcpynW(strings[slot], Page(static_cast<FeedbackStringSlot>(slot)).c_str(),
+              FEEDBACK_STRING_SIZE);
   }
   lstrcpynW(strings[FEEDBACK_SLOT_LIBRARY_VERSION], LIBRARY_VERSION, FEEDBACK_STRING_SIZE);
   lstrcpynW(strings[FEEDBACK_SLOT_RECORD_FOLDER], RecordFolder().c_str(), FEEDBACK_STRING_SIZE);
@@ -253,10 +248,9 @@ int FEEDBACK_CALL FeedbackQuestion(const wchar_t* toolId, const wchar_t* toolVer
   const std::string call = "FeedbackQuestion(" + Arg(toolId) + ", " + Arg(toolVersion) + ")";
   if (!toolId || !toolVersion) return Journal(call, 0);
   std::string address = Utf8(Page(FEEDBACK_SLOT_FEEDBACK_PAGE).c_str());
-  address = AppendQueryParameter(AppendQueryParameter(address, "toolid", Utf8(toolId)), "version", Utf8(toolVersion));
-  std::wstring wide(address.size(), L'\0');
-  wide.resize(static_cast<size_t>(MultiByteToWideChar(CP_UTF8, 0, address.data(), static_cast<int>(address.size()),
-                                                      &wide[0], static_cast<int>(wide.size()))));
+  address = AppendQueryParameter(AppendQueryParameter(address, "toolid", Utf8(toolId)), "version",
+                                 Utf8(toolVersion));
+  const std::wstring wide = WideFromCodePage(address, CP_UTF8);
   return Journal(call, OpenPage(wide), wide);
 }
 
@@ -264,7 +258,8 @@ int FEEDBACK_CALL OpenUrl(BSTR url) {
   const std::string call = "OpenUrl(" + Arg(url) + ")";
   // Only web addresses: any other text would let the shell start a program.
   const std::wstring address = url ? std::wstring(url, SysStringLen(url)) : std::wstring();
-  const bool web = address.compare(0, 7, L"http://") == 0 || address.compare(0, 8, L"https://") == 0;
+  const bool web =
+      address.compare(0, 7, L"http://") == 0 || address.compare(0, 8, L"https://") == 0;
   if (!web || address.find(L'\0') != std::wstring::npos) return Journal(call, 0);
   return Journal(call, OpenPage(address), address);
 }
@@ -276,15 +271,17 @@ int FEEDBACK_CALL GetInterNetState() {
 
 int FEEDBACK_CALL CustomerFeedback(const wchar_t* toolId, const wchar_t* toolVersion, int code) {
   // The time text as the program writes it: the low 32 bits of the seconds since 1970.
-  const std::wstring timeText = std::to_wstring(static_cast<int32_t>(static_cast<uint32_t>(std::time(nullptr))));
-  const std::string call = "CustomerFeedback(" + Arg(toolId) + ", " + Arg(toolVersion) + ", " + Arg(code) + ")";
+  const std::wstring timeText =
+      std::to_wstring(static_cast<int32_t>(static_cast<uint32_t>(std::time(nullptr))));
+  const std::string call =
+      "CustomerFeedback(" + Arg(toolId) + ", " + Arg(toolVersion) + ", " + Arg(code) + ")";
   return Journal(call, WriteRecord(toolId, toolVersion, code, timeText.c_str(), L""));
 }
 
 int FEEDBACK_CALL CustomerFeedbackEx(const wchar_t* toolId, const wchar_t* toolVersion, int code,
                                      const wchar_t* timeText, const wchar_t* deviceText) {
-  const std::string call = "CustomerFeedbackEx(" + Arg(toolId) + ", " + Arg(toolVersion) + ", " + Arg(code) + ", " +
-                           Arg(timeText) + ", " + Arg(deviceText) + ")";
+  const std::string call = "CustomerFeedbackEx(" + Arg(toolId) + ", " + Arg(toolVersion) + ", " +
+                           Arg(code) + ", " + Arg(timeText) + ", " + Arg(deviceText) + ")";
   return Journal(call, WriteRecord(toolId, toolVersion, code, timeText, deviceText));
 }
 
@@ -297,7 +294,8 @@ int FEEDBACK_CALL WriteCustomerFeedbackInfoFile(const wchar_t* path) {
     const CLock lock;
     if (GetFileAttributesW(records.c_str()) == INVALID_FILE_ATTRIBUTES) {
       // No record yet: an empty copy.
-      const CScopedHandle file(CreateFileW(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+      const CScopedHandle file(CreateFileW(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                           FILE_ATTRIBUTE_NORMAL, nullptr));
       answer = file.IsValid() ? 1 : 0;
     } else {
       answer = CopyFileW(records.c_str(), path, FALSE) ? 1 : 0;
@@ -307,7 +305,8 @@ int FEEDBACK_CALL WriteCustomerFeedbackInfoFile(const wchar_t* path) {
 }
 
 int FEEDBACK_CALL GetToolIsNewVersion(const wchar_t* toolId, const wchar_t* toolVersion) {
-  return Journal("GetToolIsNewVersion(" + Arg(toolId) + ", " + Arg(toolVersion) + ")", CheckVersion(toolId, toolVersion));
+  return Journal("GetToolIsNewVersion(" + Arg(toolId) + ", " + Arg(toolVersion) + ")",
+                 CheckVersion(toolId, toolVersion));
 }
 
 int FEEDBACK_CALL GetToolIsNewVersionDown(const wchar_t* toolId, const wchar_t* toolVersion) {

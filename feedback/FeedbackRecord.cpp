@@ -64,8 +64,8 @@ bool Digits(const std::string& part, std::string& digits) {
 }  // namespace
 
 std::string FormatFeedbackRecord(const FeedbackRecord& record) {
-  const std::string fields[] = {record.toolId, record.toolVersion, std::to_string(record.code),
-                                record.timeText, record.deviceText, record.writtenAt};
+  const std::string fields[] = {record.toolId,   record.toolVersion, std::to_string(record.code),
+                                record.timeText, record.deviceText,  record.writtenAt};
   std::string line = Escape(fields[0]);
   for (size_t i = 1; i < 6; ++i) line += FIELD_SEPARATOR + Escape(fields[i]);
   return line;
@@ -104,13 +104,14 @@ std::string JournalText(const char* utf8) {
   return text + "\"";
 }
 
-std::string AppendQueryParameter(const std::string& address, const std::string& name, const std::string& value) {
+std::string AppendQueryParameter(const std::string& address, const std::string& name,
+                                 const std::string& value) {
   static const char HEX[] = "0123456789ABCDEF";
   std::string encoded;
   for (char ch : value) {
     const unsigned char c = static_cast<unsigned char>(ch);
-    const bool unreserved = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') ||
-                            c == '-' || c == '.' || c == '_' || c == '~';
+    const bool unreserved = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') ||
+                            (c >= '0' && c <= '9') || c == '-' || c == '.' || c == '_' || c == '~';
     if (unreserved) {
       encoded += ch;
     } else {

@@ -23,7 +23,8 @@ bool ParseFeedbackRecord(const std::string& line, FeedbackRecord& record);
 std::string JournalText(const char* utf8);
 
 // Appends name=value to an address as a query parameter, the value percent-encoded.
-std::string AppendQueryParameter(const std::string& address, const std::string& name, const std::string& value);
+std::string AppendQueryParameter(const std::string& address, const std::string& name,
+                                 const std::string& value);
 
 // Compares dotted decimal versions numerically ("1.10" is newer than "1.9"; missing parts count
 // as 0; numbers of any length). False when either text is not such a version.

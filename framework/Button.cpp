@@ -3,6 +3,3 @@
 void CButton::DrawItem(LPDRAWITEMSTRUCT) {}  // owner-drawn buttons override this
 int CButton::GetCheck() const { return static_cast<int>(SendMessage(BM_GETCHECK)); }
 void CButton::SetCheck(int state) { SendMessage(BM_SETCHECK, static_cast<WPARAM>(state)); }
-void CButton::SetButtonStyle(UINT style, BOOL redraw) {
-  SendMessage(BM_SETSTYLE, style, MAKELPARAM(redraw, 0));
-}

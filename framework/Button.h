@@ -9,5 +9,4 @@ public:
   virtual void DrawItem(LPDRAWITEMSTRUCT dis);
   int GetCheck() const;
   void SetCheck(int state);
-  void SetButtonStyle(UINT style, BOOL redraw = TRUE);
 };

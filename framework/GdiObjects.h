@@ -122,6 +122,34 @@ private:
   HGDIOBJ m_old;   // not owned: the context's previous object
 };
 
+// Double-buffered painting: a memory context compatible with the target, holding a bitmap of the
+// area's size selected for drawing at (0, 0). copyTo puts it on a target at the area's top-left
+// corner. The bitmap is put out of the context before either is deleted.
+class ScopedBackBuffer {
+public:
+  ScopedBackBuffer(HDC target, const RECT& area)
+      : m_area(area),
+        m_memory(target),
+        m_bitmap(::CreateCompatibleBitmap(target, area.right - area.left, area.bottom - area.top)),
+        m_select(m_memory, m_bitmap) {}
+  ScopedBackBuffer(const ScopedBackBuffer&) = delete;
+  ScopedBackBuffer& operator=(const ScopedBackBuffer&) = delete;
+  HDC get() const { return m_memory; }
+  operator HDC() const { return m_memory; }
+  explicit operator bool() const { return m_memory && m_bitmap; }
+  const RECT& area() const { return m_area; }
+  void copyTo(HDC target) const {
+    ::BitBlt(target, m_area.left, m_area.top, m_area.right - m_area.left,
+             m_area.bottom - m_area.top, m_memory, 0, 0, SRCCOPY);
+  }
+
+private:
+  const RECT m_area;
+  ScopedMemoryDC m_memory;
+  ScopedBitmap m_bitmap;
+  ScopedSelectObject m_select;
+};
+
 // A global memory block (GlobalAlloc / GlobalFree), e.g. the bytes behind a stream.
 class ScopedGlobalMemory {
 public:

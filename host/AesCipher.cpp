@@ -4,9 +4,13 @@
 
 namespace {
 
-constexpr uint8_t Times2(uint8_t x) { return static_cast<uint8_t>((x << 1) ^ ((x & 0x80) ? 0x1B : 0)); }
+constexpr uint8_t Times2(uint8_t x) {
+  return static_cast<uint8_t>((x << 1) ^ ((x & 0x80) ? 0x1B : 0));
+}
 
-constexpr uint8_t Rotl8(uint8_t x, int n) { return static_cast<uint8_t>((x << n) | (x >> (8 - n))); }
+constexpr uint8_t Rotl8(uint8_t x, int n) {
+  return static_cast<uint8_t>((x << n) | (x >> (8 - n)));
+}
 
 // Product in GF(2^8) with the AES polynomial.
 constexpr uint8_t Multiply(uint8_t a, uint8_t b) {
@@ -36,7 +40,8 @@ constexpr SubstitutionTables MakeTables() {
     q = static_cast<uint8_t>(q ^ (q << 2));
     q = static_cast<uint8_t>(q ^ (q << 4));
     if (q & 0x80) q ^= 0x09;
-    const uint8_t s = static_cast<uint8_t>(q ^ Rotl8(q, 1) ^ Rotl8(q, 2) ^ Rotl8(q, 3) ^ Rotl8(q, 4) ^ 0x63);
+    const uint8_t s =
+        static_cast<uint8_t>(q ^ Rotl8(q, 1) ^ Rotl8(q, 2) ^ Rotl8(q, 3) ^ Rotl8(q, 4) ^ 0x63);
     t.forward[p] = s;
   } while (p != 1);
   t.forward[0] = 0x63;
@@ -48,10 +53,12 @@ constexpr SubstitutionTables TABLES = MakeTables();
 static_assert(TABLES.forward[0x53] == 0xED, "S-box example of FIPS-197 section 5.1.1");
 static_assert(TABLES.inverse[0xED] == 0x53, "inverse S-box");
 
-constexpr uint8_t ROUND_CONSTANTS[11] = {0x00, 0x01, 0x02, 0x04, 0x08, 0x10, 0x20, 0x40, 0x80, 0x1B, 0x36};
+constexpr uint8_t ROUND_CONSTANTS[11] = {0x00, 0x01, 0x02, 0x04, 0x08, 0x10,
+                                         0x20, 0x40, 0x80, 0x1B, 0x36};
 
 uint32_t SubWord(uint32_t w) {
-  return (uint32_t{TABLES.forward[w >> 24]} << 24) | (uint32_t{TABLES.forward[(w >> 16) & 0xFF]} << 16) |
+  return (uint32_t{TABLES.forward[w >> 24]} << 24) |
+         (uint32_t{TABLES.forward[(w >> 16) & 0xFF]} << 16) |
          (uint32_t{TABLES.forward[(w >> 8) & 0xFF]} << 8) | TABLES.forward[w & 0xFF];
 }
 
@@ -102,7 +109,8 @@ void MixColumns(uint8_t* state) {
 void InvMixColumns(uint8_t* state) {
   for (int c = 0; c < 4; ++c) {
     uint8_t* a = state + 4 * c;
-    const uint32_t w = InvMixColumn((uint32_t{a[0]} << 24) | (uint32_t{a[1]} << 16) | (uint32_t{a[2]} << 8) | a[3]);
+    const uint32_t w = InvMixColumn((uint32_t{a[0]} << 24) | (uint32_t{a[1]} << 16) |
+                                    (uint32_t{a[2]} << 8) | a[3]);
     a[0] = static_cast<uint8_t>(w >> 24);
     a[1] = static_cast<uint8_t>(w >> 16);
     a[2] = static_cast<uint8_t>(w >> 8);
@@ -124,8 +132,14 @@ void IncrementCounter(uint8_t* block) {
 }  // namespace
 
 CAesCipher::CAesCipher()
-    : m_keySet(0), m_encryptKeys{}, m_decryptKeys{}, m_keyLength(0), m_rounds(0), m_vectorSet(0), m_vector{},
-      m_counterSet(0), m_counter{} {}
+    : m_keySet(0),
+      m_encryptKeys{},
+      m_decryptKeys{},
+      m_rounds(0),
+      m_vectorSet(0),
+      m_vector{},
+      m_counterSet(0),
+      m_counter{} {}
 
 void CAesCipher::SetKey(const uint8_t* key, size_t length) {
   if (!key || (length != 16 && length != 24 && length != 32)) return;
@@ -133,8 +147,8 @@ void CAesCipher::SetKey(const uint8_t* key, size_t length) {
   const int rounds = nk + 6;
   uint32_t* w = &m_encryptKeys[0][0];
   for (int i = 0; i < nk; ++i) {
-    w[i] = (uint32_t{key[4 * i]} << 24) | (uint32_t{key[4 * i + 1]} << 16) | (uint32_t{key[4 * i + 2]} << 8) |
-           key[4 * i + 3];
+    w[i] = (uint32_t{key[4 * i]} << 24) | (uint32_t{key[4 * i + 1]} << 16) |
+           (uint32_t{key[4 * i + 2]} << 8) | key[4 * i + 3];
   }
   for (int i = nk; i < 4 * (rounds + 1); ++i) {
     uint32_t temp = w[i - 1];
@@ -152,7 +166,6 @@ void CAesCipher::SetKey(const uint8_t* key, size_t length) {
       m_decryptKeys[round][c] = (round == 0 || round == rounds) ? word : InvMixColumn(word);
     }
   }
-  m_keyLength = static_cast<int>(length);
   m_rounds = rounds;
   m_keySet = 1;
 }
@@ -199,7 +212,8 @@ void CAesCipher::DecryptBlock(const uint8_t* in, uint8_t* out) const {
   std::memcpy(out, state, 16);
 }
 
-void CAesCipher::DecryptBlocks(const uint8_t* input, uint8_t* output, size_t length, int mode) const {
+void CAesCipher::DecryptBlocks(const uint8_t* input, uint8_t* output, size_t length,
+                               int mode) const {
   if (!input || !output || !m_keySet || length == 0 || length % BLOCK_SIZE != 0) return;
   const bool chaining = mode == AES_MODE_CBC || mode == AES_MODE_CFB || mode == AES_MODE_OFB;
   if (mode < AES_MODE_ECB || mode > AES_MODE_CTR || (chaining && !m_vectorSet) ||
@@ -214,9 +228,7 @@ void CAesCipher::DecryptBlocks(const uint8_t* input, uint8_t* output, size_t len
     uint8_t work[BLOCK_SIZE];
     std::memcpy(saved, input + offset, BLOCK_SIZE);
     switch (mode) {
-      case AES_MODE_ECB:
-        DecryptBlock(saved, output + offset);
-        break;
+      case AES_MODE_ECB: DecryptBlock(saved, output + offset); break;
       case AES_MODE_CBC:
         DecryptBlock(saved, work);
         XorBlock(work, chain, output + offset);

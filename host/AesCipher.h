@@ -14,7 +14,7 @@ enum AesMode {
 };
 
 class CAesCipher {
- public:
+public:
   static constexpr size_t BLOCK_SIZE = 16;
 
   CAesCipher();
@@ -31,14 +31,13 @@ class CAesCipher {
   // block. Input and output may be the same buffer. Counter mode is its own inverse.
   void DecryptBlocks(const uint8_t* input, uint8_t* output, size_t length, int mode) const;
 
- private:
+private:
   void EncryptBlock(const uint8_t* in, uint8_t* out) const;
   void DecryptBlock(const uint8_t* in, uint8_t* out) const;
 
   uint8_t m_keySet;
   uint32_t m_encryptKeys[15][4];  // big-endian words as FIPS-197 writes them
   uint32_t m_decryptKeys[15][4];  // for the equivalent inverse cipher
-  int m_keyLength;
   int m_rounds;
   uint8_t m_vectorSet;
   uint8_t m_vector[BLOCK_SIZE];

@@ -10,7 +10,8 @@
 const char DEVICE_TYPE_KEY[] = "mrqlotvx2047bnzkaw";
 
 std::array<uint8_t, 16> DeviceTypeCounterBlock() {
-  return {0x71, 0x2C, 0x9E, 0x04, 0xD3, 0x58, 0xA6, 0x1F, 0xE0, 0x37, 0x8B, 0x62, 0xC5, 0x19, 0x4D, 0xFA};
+  return {0x71, 0x2C, 0x9E, 0x04, 0xD3, 0x58, 0xA6, 0x1F,
+          0xE0, 0x37, 0x8B, 0x62, 0xC5, 0x19, 0x4D, 0xFA};
 }
 
 namespace {
@@ -75,7 +76,8 @@ int Base64Decode(const char* text, uint8_t* output, int limit) {
   return DecodeGroups(text, output, limit, written);
 }
 
-int DecryptDeviceType(CAesCipher& cipher, const char* text, char* output, size_t outputSize, const char* key) {
+int DecryptDeviceType(CAesCipher& cipher, const char* text, char* output, size_t outputSize,
+                      const char* key) {
   if (!text || !output || !key) return 0;
   cipher.SetKey(reinterpret_cast<const uint8_t*>(key), DEVICE_TYPE_KEY_LENGTH);
   const std::array<uint8_t, 16> counter = DeviceTypeCounterBlock();
@@ -91,7 +93,8 @@ int DecryptDeviceType(CAesCipher& cipher, const char* text, char* output, size_t
 
   // Counter mode needs no padding: whole blocks are deciphered in a zero-filled buffer, but only
   // the bytes that decoding produced reach the output.
-  std::vector<uint8_t> buffer((most + CAesCipher::BLOCK_SIZE - 1) / CAesCipher::BLOCK_SIZE * CAesCipher::BLOCK_SIZE);
+  std::vector<uint8_t> buffer((most + CAesCipher::BLOCK_SIZE - 1) / CAesCipher::BLOCK_SIZE *
+                              CAesCipher::BLOCK_SIZE);
   int decoded = 0;
   DecodeGroups(text, buffer.data(), static_cast<int>(most), decoded);
   if (decoded <= 0) return 0;

@@ -25,7 +25,8 @@ int Base64Decode(const char* text, uint8_t* output, int limit);
 // Deciphers the zero-terminated Base64 value into output, which it zeroes first, and returns
 // the length of the text before its first zero byte. Nothing is written when outputSize is
 // smaller than the value's length. key must hold DEVICE_TYPE_KEY_LENGTH bytes.
-int DecryptDeviceType(CAesCipher& cipher, const char* text, char* output, size_t outputSize, const char* key);
+int DecryptDeviceType(CAesCipher& cipher, const char* text, char* output, size_t outputSize,
+                      const char* key);
 
 // The decimal number at the start of the deciphered text: leading blanks and one sign allowed,
 // 0 when there is none; a number beyond the range of int is clamped to it.

@@ -1,13 +1,10 @@
 #pragma once
 // Loads the maker's feedback library from the program's folder and calls it. The library is
 // never unloaded once loaded; the bridge adds no lock (the library guards its own files).
+#include "base/ToolIdentity.h"  // what callers hand to the library
 #include "feedback/FeedbackApi.h"
 
 #include <string>
-
-// The tool's identity for the feedback library.
-constexpr wchar_t TOOL_ID[] = L"10069";
-constexpr wchar_t TOOL_VERSION[] = L"1.9.22.1021";
 
 extern const wchar_t FEEDBACK_LIBRARY_NAME[];
 
@@ -17,7 +14,7 @@ std::wstring FeedbackTimeText(long long secondsSince1970);
 std::wstring FeedbackDeviceText(int deviceType);
 
 class CFeedbackBridge {
- public:
+public:
   CFeedbackBridge();
   CFeedbackBridge(const CFeedbackBridge&) = delete;
   CFeedbackBridge& operator=(const CFeedbackBridge&) = delete;
@@ -34,13 +31,13 @@ class CFeedbackBridge {
   const wchar_t* LibraryString(int slot) const;
   int FeedbackQuestion(const wchar_t* toolId, const wchar_t* toolVersion) const;
   int OpenUrl(const wchar_t* url) const;
-  int CustomerFeedbackEx(const wchar_t* toolId, const wchar_t* toolVersion, int code, const wchar_t* timeText,
-                         const wchar_t* deviceText) const;
+  int CustomerFeedbackEx(const wchar_t* toolId, const wchar_t* toolVersion, int code,
+                         const wchar_t* timeText, const wchar_t* deviceText) const;
   int GetToolIsNewVersion(const wchar_t* toolId, const wchar_t* toolVersion) const;
   int OpenToolDownUrl() const;
   int OpenUseAgreementUrl() const;
 
- private:
+private:
   HMODULE m_module;  // owned, but deliberately never freed once loaded
   InitFreedbackDllProc m_initFreedbackDll;
   FeedbackQuestionProc m_feedbackQuestion;

@@ -1,7 +1,7 @@
 #include "host/ServiceClientDetection.h"
 
-#include "engine/ScopedHandle.h"
-
+#include "base/ScopedHandle.h"
+#include "base/TextConversion.h"
 #include "host/DeviceTypeDecoding.h"
 
 #include <windows.h>
@@ -9,6 +9,7 @@
 
 #include <io.h>
 
+#include <cstddef>
 #include <cstring>
 
 namespace {
@@ -18,36 +19,18 @@ const wchar_t AMBREL_DEVICE_FILE[] = L"AM\\Ambrel\\DeviceInfo.ini";
 const wchar_t CORVIN_PROGRAM[] = L"Corvin\\CorvinKey\\CorvinClient.exe";
 const wchar_t CORVIN_DEVICE_FILE[] = L"Corvin\\CorvinKey\\DeviceInfo.ini";
 
-// The storage descriptor's bus type field, and the value of BusTypeUsb.
-constexpr size_t BUS_TYPE_OFFSET = 28;
-constexpr DWORD BUS_TYPE_USB = 7;
 constexpr size_t DEVICE_TEXT_SIZE = 1024;
 
 bool FileExists(const std::wstring& path) { return _waccess(path.c_str(), 0) == 0; }
-
-std::string ToAnsi(const std::wstring& text) {
-  if (text.empty()) return std::string();
-  const int size = WideCharToMultiByte(CP_ACP, 0, text.c_str(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
-  std::string bytes(static_cast<size_t>(size > 0 ? size : 0), '\0');
-  if (size > 0) WideCharToMultiByte(CP_ACP, 0, text.c_str(), static_cast<int>(text.size()), &bytes[0], size, nullptr, nullptr);
-  return bytes;
-}
-
-std::wstring FromAnsi(const char* bytes, int length) {
-  if (length <= 0) return std::wstring();
-  const int size = MultiByteToWideChar(CP_ACP, 0, bytes, length, nullptr, 0);
-  std::wstring text(static_cast<size_t>(size > 0 ? size : 0), L'\0');
-  if (size > 0) MultiByteToWideChar(CP_ACP, 0, bytes, length, &text[0], size);
-  return text;
-}
 
 // A missing key leaves the value empty, which decodes to nothing and so to type 0.
 int ReadDeviceType(CAesCipher& cipher, const std::wstring& deviceFile) {
   std::wstring value;
   ReadIniString(L"Type", L"DeviceType", deviceFile.c_str(), value);
   char text[DEVICE_TEXT_SIZE] = {};
-  const int length = DecryptDeviceType(cipher, ToAnsi(value).c_str(), text, sizeof text, DEVICE_TYPE_KEY);
-  return ParseDeviceType(FromAnsi(text, length));
+  const int length = DecryptDeviceType(cipher, CodePageFromWide(value, CP_ACP).c_str(), text,
+                                       sizeof text, DEVICE_TYPE_KEY);
+  return ParseDeviceType(WideFromCodePage(std::string(text, static_cast<size_t>(length)), CP_ACP));
 }
 
 }  // namespace
@@ -55,23 +38,22 @@ int ReadDeviceType(CAesCipher& cipher, const std::wstring& deviceFile) {
 bool IsUsbVolume(wchar_t letter) {
   wchar_t path[16];
   wsprintfW(path, L"\\\\?\\%c:", letter);
-  const CScopedHandle volume(CreateFileW(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                       OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  const CScopedHandle volume(CreateFileW(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                         nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!volume.IsValid()) return false;
   STORAGE_PROPERTY_QUERY query = {};
   query.PropertyId = StorageDeviceProperty;
   query.QueryType = PropertyStandardQuery;
-  BYTE descriptor[40] = {};
+  STORAGE_DEVICE_DESCRIPTOR descriptor = {};
   DWORD returned = 0;
-  if (!DeviceIoControl(volume.Get(), IOCTL_STORAGE_QUERY_PROPERTY, &query, sizeof query, descriptor,
-                       sizeof descriptor, &returned, nullptr)) {
+  if (!DeviceIoControl(volume.Get(), IOCTL_STORAGE_QUERY_PROPERTY, &query, sizeof query,
+                       &descriptor, sizeof descriptor, &returned, nullptr)) {
     return false;
   }
   // A short answer does not reach the bus type.
-  if (returned < BUS_TYPE_OFFSET + sizeof(DWORD)) return false;
-  DWORD busType = 0;
-  std::memcpy(&busType, descriptor + BUS_TYPE_OFFSET, sizeof busType);
-  return busType == BUS_TYPE_USB;
+  if (returned < offsetof(STORAGE_DEVICE_DESCRIPTOR, BusType) + sizeof descriptor.BusType)
+    return false;
+  return descriptor.BusType == BusTypeUsb;
 }
 
 bool GetUsbDriveRoots(std::vector<std::wstring>& roots, UsbVolumeQuery isUsbVolume) {
@@ -85,7 +67,8 @@ bool GetUsbDriveRoots(std::vector<std::wstring>& roots, UsbVolumeQuery isUsbVolu
   return !roots.empty();
 }
 
-bool ReadIniString(const wchar_t* section, const wchar_t* key, const wchar_t* file, std::wstring& output) {
+bool ReadIniString(const wchar_t* section, const wchar_t* key, const wchar_t* file,
+                   std::wstring& output) {
   wchar_t buffer[256] = {};
   const DWORD length = GetPrivateProfileStringW(section, key, L"", buffer, 255, file);
   if (length == 0) return false;
@@ -99,7 +82,8 @@ int DetectServiceClient(CAesCipher& cipher, UsbVolumeQuery isUsbVolume) {
   for (const std::wstring& root : roots) {
     if (FileExists(root + AMBREL_PROGRAM)) {
       // The Corvin client on the same drive is not looked at.
-      if (FileExists(root + AMBREL_DEVICE_FILE)) return ReadDeviceType(cipher, root + AMBREL_DEVICE_FILE);
+      if (FileExists(root + AMBREL_DEVICE_FILE))
+        return ReadDeviceType(cipher, root + AMBREL_DEVICE_FILE);
       continue;
     }
     if (FileExists(root + CORVIN_PROGRAM) && FileExists(root + CORVIN_DEVICE_FILE)) {

@@ -19,9 +19,10 @@ bool IsUsbVolume(wchar_t letter);
 // when the list is not empty.
 bool GetUsbDriveRoots(std::vector<std::wstring>& roots, UsbVolumeQuery isUsbVolume = IsUsbVolume);
 
-// Reads at most 254 characters (a 255-character buffer with its terminator); leaves output unchanged and answers false when the key is
-// missing or empty.
-bool ReadIniString(const wchar_t* section, const wchar_t* key, const wchar_t* file, std::wstring& output);
+// Reads at most 254 characters (a 255-character buffer with its terminator); leaves output
+// unchanged and answers false when the key is missing or empty.
+bool ReadIniString(const wchar_t* section, const wchar_t* key, const wchar_t* file,
+                   std::wstring& output);
 
 // The device type of the first client found on a USB drive, 0 when there is none. An Ambrel
 // program without its device file sends the search on to the next drive; a device file whose

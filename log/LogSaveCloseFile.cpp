@@ -1,34 +1,17 @@
 #include "log/LogSaveCloseFile.h"
 
-#include "engine/ScopedHandle.h"
+#include "base/ScopedHandle.h"
+#include "base/TextConversion.h"
 #include "log/LogRecord.h"
 
 #include <windows.h>
 
 namespace {
 
-std::wstring Widen(const std::string& text, UINT codePage) {
-  if (text.empty()) return std::wstring();
-  const int length = MultiByteToWideChar(codePage, 0, text.data(), static_cast<int>(text.size()),
-                                         nullptr, 0);
-  std::wstring wide(length, L'\0');
-  MultiByteToWideChar(codePage, 0, text.data(), static_cast<int>(text.size()), &wide[0], length);
-  return wide;
-}
-
 // Log files are always in code page 936, whatever the process's ANSI code page is. Each
 // record is converted on its own, so writers on other threads never affect it; characters 936
 // cannot hold become its default character.
-std::string ToLogCodePage(const std::string& ansi) {
-  const std::wstring wide = Widen(ansi, CP_ACP);
-  if (wide.empty()) return std::string();
-  const int length = WideCharToMultiByte(936, 0, wide.data(), static_cast<int>(wide.size()),
-                                         nullptr, 0, nullptr, nullptr);
-  std::string bytes(length, '\0');
-  WideCharToMultiByte(936, 0, wide.data(), static_cast<int>(wide.size()), &bytes[0], length,
-                      nullptr, nullptr);
-  return bytes;
-}
+constexpr UINT LOG_CODE_PAGE = 936;
 
 LogTimestamp LocalNow() {
   SYSTEMTIME now;
@@ -40,8 +23,9 @@ LogTimestamp LocalNow() {
 }  // namespace
 
 void CLogSaveCloseFile::SavePacket(const CPacketLog& record) {
-  const std::string message = ToLogCodePage(record.Message());
-  const std::wstring path = m_folder + Widen(record.FileName(), CP_ACP);
+  const std::string message =
+      CodePageFromWide(WideFromCodePage(record.Message(), CP_ACP), LOG_CODE_PAGE);
+  const std::wstring path = m_folder + WideFromCodePage(record.FileName(), CP_ACP);
 
   std::lock_guard<std::mutex> hold(m_lock);
   // Appending data only: every write lands at the current end, even with other processes.

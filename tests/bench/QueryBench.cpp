@@ -3,7 +3,7 @@
 // read to the end without pauses), for a 1 KB and a 20 KB get-hotfix output.
 #include "engine/PatchRules.h"
 #include "engine/ProcessRunner.h"
-#include "engine/ScopedHandle.h"
+#include "base/ScopedHandle.h"
 
 #include <windows.h>
 

@@ -1,5 +1,7 @@
 #include "ui/controls/ControlGeometry.h"
 
+#include "tests/dialogs/PatchEditHint.h"
+
 #include <gtest/gtest.h>
 
 #include <string>

@@ -89,7 +89,7 @@ protected:
     ASSERT_TRUE(LoadPngResource(m_background, IDP_FEEDBACK_CHILD));
   }
 
-  GdiplusSession m_gdiplus;
+  CGdiplusSession m_gdiplus;
   PngImage m_background;  // the controls dialog's picture, drawn 1:1 at scale 1.0
 };
 

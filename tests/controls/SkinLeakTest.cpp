@@ -37,7 +37,7 @@ int ShowPaintAndClose() {
 }  // namespace
 
 TEST(SkinLeakTest, NoObjectsLeftAfter200PairsWithEveryControlKind) {
-  GdiplusSession gdiplus;
+  CGdiplusSession gdiplus;
   for (int i = 0; i < 3; ++i) ShowPaintAndClose();  // first use fills GDI+'s and Wine's caches
   const int gdiBefore = static_cast<int>(driver::GetProcessGdiObjectCount());
   const int userBefore = static_cast<int>(driver::GetProcessUserObjectCount());

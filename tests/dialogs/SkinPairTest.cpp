@@ -67,7 +67,7 @@ private:
 
 class SkinPairTest : public ::testing::Test {
 protected:
-  GdiplusSession m_gdiplus;
+  CGdiplusSession m_gdiplus;
   float m_scale = ScreenScaleFactor();
 };
 
@@ -345,7 +345,7 @@ TEST_F(SkinPairTest, PngMemoryGoesWithItsImage) {
 }
 
 TEST(LoadPngResource, MissingResourceFailsAndLeavesTheImageAlone) {
-  GdiplusSession gdiplus;
+  CGdiplusSession gdiplus;
   Gdiplus::Image* image = nullptr;
   EXPECT_FALSE(LoadPngResource(&image, 9999));
   EXPECT_EQ(nullptr, image);

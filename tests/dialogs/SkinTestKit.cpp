@@ -4,13 +4,6 @@
 #include <cstdlib>
 #include <thread>
 
-GdiplusSession::GdiplusSession() {
-  Gdiplus::GdiplusStartupInput input;
-  Gdiplus::GdiplusStartup(&m_token, &input, nullptr);
-}
-
-GdiplusSession::~GdiplusSession() { Gdiplus::GdiplusShutdown(m_token); }
-
 COLORREF ScreenPixels::At(int screenX, int screenY) const {
   const int width = area.right - area.left;
   return pixels[static_cast<size_t>((screenY - area.top) * width + (screenX - area.left))];

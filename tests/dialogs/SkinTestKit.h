@@ -3,23 +3,13 @@
 // pixels of a rectangle, pictures drawn the way the skin buttons draw, and running a modal
 // dialog while a second thread drives it as a user would.
 #include "framework/Dialog.h"
+#include "framework/GdiplusSession.h"
 #include "tests/driver/WindowDriver.h"
-#include "ui/dialogs/SkinResources.h"
+#include "ui/skin/SkinResources.h"
 
 #include <functional>
 #include <string>
 #include <vector>
-
-class GdiplusSession {
-public:
-  GdiplusSession();
-  ~GdiplusSession();
-  GdiplusSession(const GdiplusSession&) = delete;
-  GdiplusSession& operator=(const GdiplusSession&) = delete;
-
-private:
-  ULONG_PTR m_token = 0;
-};
 
 using driver::MovePointer;
 using driver::PressKey;

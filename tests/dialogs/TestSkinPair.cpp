@@ -2,7 +2,6 @@
 
 #include "res/resource.h"
 #include "tests/driver/WindowDriver.h"
-#include "ui/controls/ControlGeometry.h"
 
 std::vector<std::string>* CTestSkinChildDlg::s_destroyLog = nullptr;
 
@@ -185,6 +184,7 @@ void CTestSkinChildDlg::LayoutAllControls(BOOL firstTime) {
     m_pngButton.SetPngImages(IDP_MORE_TOOLS_NORMAL, IDP_MORE_TOOLS_HOVER, IDP_MORE_TOOLS_PRESSED,
                              IDP_MORE_TOOLS_DISABLED);
     m_check.CreateFontFromParent();
+    m_check.SetCheckImage(IDP_CHECKBOX);
     m_check.m_scale = m_scale;
     m_check.SetCheck(BST_CHECKED);
     m_link.CreateFontFromParent();
@@ -198,6 +198,7 @@ void CTestSkinChildDlg::LayoutAllControls(BOOL firstTime) {
     m_wait.SetBkImageRect(67, 378, 333, 398);
     m_wait.SetTextColor(RGB(255, 255, 255));
     m_wait.StartAnimation();
+    m_edit.SetHintText(PATCH_EDIT_HINT);
     m_edit.SetWindowText(PATCH_EDIT_HINT);
   }
   Place(m_feedbackClose, 382, 6, 12, 12);

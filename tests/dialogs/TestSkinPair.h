@@ -3,6 +3,7 @@
 // controls and layout; with the feedback dialog's values it carries one or more controls of
 // every kind (image buttons with hit insets, PNG buttons, check box, link and plain statics,
 // the animated wait line and the patch-number box).
+#include "tests/dialogs/PatchEditHint.h"
 #include "ui/controls/CheckBoxBtn.h"
 #include "ui/controls/DrawStateInfoStatic.h"
 #include "ui/controls/DrawTextStatic.h"

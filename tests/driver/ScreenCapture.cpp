@@ -7,27 +7,9 @@
 #include <cstring>
 
 #include "framework/GdiObjects.h"
+#include "framework/GdiplusSession.h"
 
 namespace {
-
-// GDI+ for the length of one save; nesting with the program's own start-up is allowed.
-class GdiplusSession {
-public:
-  GdiplusSession() {
-    Gdiplus::GdiplusStartupInput input;
-    m_ok = Gdiplus::GdiplusStartup(&m_token, &input, nullptr) == Gdiplus::Ok;
-  }
-  ~GdiplusSession() {
-    if (m_ok) Gdiplus::GdiplusShutdown(m_token);
-  }
-  GdiplusSession(const GdiplusSession&) = delete;
-  GdiplusSession& operator=(const GdiplusSession&) = delete;
-  bool ok() const { return m_ok; }
-
-private:
-  ULONG_PTR m_token = 0;
-  bool m_ok = false;
-};
 
 bool FindPngEncoder(CLSID* clsid) {
   UINT count = 0;
@@ -99,9 +81,10 @@ COLORREF ScreenCapture::Pixel(int x, int y) const {
 
 bool ScreenCapture::SavePng(const std::wstring& path) const {
   if (m_pixels.empty()) return false;
-  GdiplusSession session;
+  // GDI+ for the length of one save; nesting with the program's own start-up is allowed.
+  CGdiplusSession session;
   CLSID png;
-  if (!session.ok() || !FindPngEncoder(&png)) return false;
+  if (!session.IsStarted() || !FindPngEncoder(&png)) return false;
   // The bitmap only borrows the pixels; it is gone before the session ends.
   Gdiplus::Bitmap bitmap(m_width, m_height, m_width * 4, PixelFormat32bppRGB,
                          reinterpret_cast<BYTE*>(const_cast<uint32_t*>(m_pixels.data())));

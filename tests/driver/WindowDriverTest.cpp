@@ -11,6 +11,7 @@
 #include <string>
 
 #include "framework/GdiObjects.h"
+#include "framework/GdiplusSession.h"
 #include "framework/Wnd.h"
 #include "tests/driver/DriverTargetResource.h"
 
@@ -105,10 +106,9 @@ TEST_F(KnownWindow, ScreenshotsShowTheWindowsColoursAndSaveAsPng) {
   ASSERT_EQ(dir + L"\\known_colour.png", path);
 
   // The file is a PNG that decodes to the same picture.
-  Gdiplus::GdiplusStartupInput input;
-  ULONG_PTR token = 0;
-  ASSERT_EQ(Gdiplus::Ok, Gdiplus::GdiplusStartup(&token, &input, nullptr));
   {
+    const CGdiplusSession gdiplus;
+    ASSERT_TRUE(gdiplus.IsStarted());
     Gdiplus::Bitmap saved(path.c_str());
     ASSERT_EQ(Gdiplus::Ok, saved.GetLastStatus());
     GUID format;
@@ -119,7 +119,6 @@ TEST_F(KnownWindow, ScreenshotsShowTheWindowsColoursAndSaveAsPng) {
     saved.GetPixel(100, 75, &colour);
     EXPECT_EQ(kKnownColour, colour.ToCOLORREF());
   }
-  Gdiplus::GdiplusShutdown(token);
   ::DeleteFileW(path.c_str());
   ::RemoveDirectoryW(dir.c_str());
 

@@ -1,5 +1,6 @@
 // Loads every resource of the tool the way the program does: PNG pictures through FindResource
 // and GDI+, dialog templates through the dialog manager, the icon and the About string.
+#include "framework/GdiplusSession.h"
 #include "res/resource.h"
 
 #include <windows.h>
@@ -54,24 +55,6 @@ const PictureSize kPictures[] = {
     {IDP_OTHER_PRESSED, 266, 60},      {IDP_OTHER_DISABLED, 266, 60},
     {IDP_MORE_TOOLS_NORMAL, 58, 18},   {IDP_MORE_TOOLS_HOVER, 58, 18},
     {IDP_MORE_TOOLS_PRESSED, 58, 18},  {IDP_MORE_TOOLS_DISABLED, 58, 18},
-};
-
-class GdiplusSession {
- public:
-  GdiplusSession() {
-    Gdiplus::GdiplusStartupInput input;
-    ok_ = Gdiplus::GdiplusStartup(&token_, &input, nullptr) == Gdiplus::Ok;
-  }
-  ~GdiplusSession() {
-    if (ok_) Gdiplus::GdiplusShutdown(token_);
-  }
-  GdiplusSession(const GdiplusSession&) = delete;
-  GdiplusSession& operator=(const GdiplusSession&) = delete;
-  bool ok() const { return ok_; }
-
- private:
-  ULONG_PTR token_ = 0;
-  bool ok_ = false;
 };
 
 struct GlobalFreer {
@@ -184,7 +167,7 @@ double MeanDifference(const Picture& a, const Picture& b) {
 
 class Pictures : public ::testing::Test {
  protected:
-  static void SetUpTestSuite() { session_ = new GdiplusSession; }
+  static void SetUpTestSuite() { session_ = new CGdiplusSession; }
   static void TearDownTestSuite() {
     delete session_;
     session_ = nullptr;
@@ -195,12 +178,12 @@ class Pictures : public ::testing::Test {
     EXPECT_TRUE(picture) << "PNG " << id << ": " << why;
     return picture;
   }
-  static GdiplusSession* session_;
+  static CGdiplusSession* session_;
 };
-GdiplusSession* Pictures::session_ = nullptr;
+CGdiplusSession* Pictures::session_ = nullptr;
 
 TEST_F(Pictures, EveryPictureDecodesAtItsSize) {
-  ASSERT_TRUE(session_->ok());
+  ASSERT_TRUE(session_->IsStarted());
   for (const PictureSize& expected : kPictures) {
     auto picture = Load(expected.id);
     if (!picture) continue;

@@ -1,6 +1,5 @@
 #include "ui/controls/CheckBoxBtn.h"
 
-#include "res/resource.h"
 #include "ui/controls/ControlGeometry.h"
 #include "ui/controls/ParentFont.h"
 
@@ -8,23 +7,23 @@ CCheckBoxBtn::CCheckBoxBtn() : m_bkBrush(::CreateSolidBrush(RGB(0xFF, 0xFF, 0xFF
 
 void CCheckBoxBtn::CreateFontFromParent() { m_captionFont.reset(CreateCopyOfParentFont(m_hWnd)); }
 
+void CCheckBoxBtn::SetCheckImage(UINT pngId) { m_checkImageId = pngId; }
+
 void CCheckBoxBtn::OnPaint() {
   const ScopedPaintDC paint(m_hWnd);
   RECT client;
   GetClientRect(&client);
-  if (!m_memoryDC || m_bitmapSize.cx != client.right || m_bitmapSize.cy != client.bottom) {
-    m_bitmap.reset();
-    m_memoryDC = std::make_unique<ScopedMemoryDC>(paint.get());
-    m_bitmap.reset(::CreateCompatibleBitmap(paint, client.right, client.bottom));
-    m_bitmapSize = {client.right, client.bottom};
+  if (!m_buffer || m_buffer->area().right != client.right ||
+      m_buffer->area().bottom != client.bottom) {
+    m_buffer.reset();
+    m_buffer = std::make_unique<ScopedBackBuffer>(paint, client);
   }
-  if (!m_memoryDC->get() || !m_bitmap) return;
-  const HDC memory = m_memoryDC->get();
-  const ScopedSelectObject selectBitmap(memory, m_bitmap);
+  if (!*m_buffer) return;
+  const HDC memory = m_buffer->get();
   ::FillRect(memory, &client, m_bkBrush);
   ::SetBkMode(memory, TRANSPARENT);
 
-  if (m_checkImage || LoadPngResource(m_checkImage, IDP_CHECKBOX)) {
+  if (m_checkImage || LoadPngResource(m_checkImage, m_checkImageId)) {
     const SkinRect box = CheckBoxBoxRect(client.left, client.bottom - client.top, m_scale);
     {
       Gdiplus::Graphics graphics(memory);
@@ -39,7 +38,7 @@ void CCheckBoxBtn::OnPaint() {
     const std::wstring caption = GetWindowText();
     ::DrawTextW(memory, caption.c_str(), -1, &text, DT_LEFT | DT_VCENTER | DT_SINGLELINE);
   }
-  ::BitBlt(paint, 0, 0, client.right, client.bottom, memory, 0, 0, SRCCOPY);
+  m_buffer->copyTo(paint);
 }
 
 bool CCheckBoxBtn::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {

@@ -3,7 +3,7 @@
 // its caption, painted over white. The click and the check state are the system button's.
 #include "framework/Button.h"
 #include "framework/GdiObjects.h"
-#include "ui/dialogs/SkinResources.h"
+#include "ui/skin/SkinResources.h"
 
 #include <memory>
 
@@ -13,6 +13,8 @@ public:
 
   // A copy of the owner's font for the caption.
   void CreateFontFromParent();
+  // The PNG resource of the 48 × 16 strip; set before the first paint.
+  void SetCheckImage(UINT pngId);
 
   float m_scale = 1.0f;  // the owner's scale factor
 
@@ -22,11 +24,10 @@ protected:
 private:
   void OnPaint();
 
-  PngImage m_checkImage;  // the 48 × 16 strip, loaded at the first paint
+  UINT m_checkImageId = 0;
+  PngImage m_checkImage;  // loaded at the first paint
   // Kept from paint to paint; made again only when the client size changes.
-  std::unique_ptr<ScopedMemoryDC> m_memoryDC;
-  ScopedBitmap m_bitmap;
-  SIZE m_bitmapSize = {};
+  std::unique_ptr<ScopedBackBuffer> m_buffer;
   ScopedBrush m_bkBrush;
   ScopedFont m_captionFont;
   COLORREF m_textColor = RGB(0, 0, 0);

@@ -1,7 +1,5 @@
 #include "ui/controls/ControlGeometry.h"
 
-const wchar_t PATCH_EDIT_HINT[] = L"请输入6-7位数字补丁号，无需输入\"KB\"";
-
 SkinRect HitArea(const SkinRect& client, const SkinInsets& insets) {
   return {client.left + insets.left, client.top + insets.top, client.right - insets.right,
           client.bottom - insets.bottom};

@@ -2,7 +2,7 @@
 // Pixel arithmetic and tables of the skin controls: hit areas, image source rectangles, the
 // check box's box and caption, text-format flags of the drawn statics, the wait dots and the
 // edit box's character filter. No window here.
-#include "ui/dialogs/SkinGeometry.h"
+#include "ui/skin/SkinScale.h"
 
 // The client rectangle shrunk by the hit insets (left and top added, right and bottom taken).
 SkinRect HitArea(const SkinRect& client, const SkinInsets& insets);
@@ -37,6 +37,3 @@ int NextDotCount(int dotCount);
 
 // Characters the patch-number box passes on: digits, backspace, copy (Ctrl+C), paste (Ctrl+V).
 bool IsPatchEditCharAccepted(wchar_t c);
-
-// The hint the patch-number box shows while it is empty and unfocused.
-extern const wchar_t PATCH_EDIT_HINT[];

@@ -38,18 +38,16 @@ void CSkinChildDlg::OnEraseBkgnd(HDC dc) {
   if (!EnsureBackground()) return;
   RECT client;
   GetClientRect(&client);
-  const ScopedMemoryDC memory(dc);
-  const ScopedBitmap bitmap(::CreateCompatibleBitmap(dc, client.right, client.bottom));
-  if (!memory || !bitmap) return;
-  const ScopedSelectObject select(memory, bitmap);
+  const ScopedBackBuffer buffer(dc, client);
+  if (!buffer) return;
   {
-    Gdiplus::Graphics graphics(memory);
+    Gdiplus::Graphics graphics(buffer.get());
     graphics.SetSmoothingMode(Gdiplus::SmoothingModeHighQuality);
     graphics.DrawImage(m_bkImage.get(), Gdiplus::Rect(0, 0, client.right, client.bottom), 0, 0,
                        static_cast<INT>(m_bkImage->GetWidth()),
                        static_cast<INT>(m_bkImage->GetHeight()), Gdiplus::UnitPixel);
   }
-  ::BitBlt(dc, 0, 0, client.right, client.bottom, memory, 0, 0, SRCCOPY);
+  buffer.copyTo(dc);
 }
 
 LRESULT CSkinChildDlg::OnNcHitTest(LPARAM lParam) {

@@ -4,7 +4,7 @@
 // the frame follows.
 #include "framework/Dialog.h"
 #include "ui/dialogs/SkinPairValues.h"
-#include "ui/dialogs/SkinResources.h"
+#include "ui/skin/SkinResources.h"
 
 class CSkinChildDlg : public CDialog {
 public:

@@ -5,7 +5,7 @@
 // until the user first drags the controls dialog, which then leads for good.
 #include "framework/Dialog.h"
 #include "ui/dialogs/SkinPairValues.h"
-#include "ui/dialogs/SkinResources.h"
+#include "ui/skin/SkinResources.h"
 
 #include <memory>
 

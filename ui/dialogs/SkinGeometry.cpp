@@ -4,12 +4,6 @@ const SkinPairGeometry PROMPT_PAIR = {336, 156, {5, 3, 5, 7}, {5, 3, 5, 7}, 30, 
 const SkinPairGeometry EXECUTE_PROMPT_PAIR = {232, 132, {14, 12, 14, 16}, {0, 0, 0, 0}, 0, 0};
 const SkinPairGeometry FEEDBACK_PAIR = {410, 479, {5, 4, 5, 7}, {5, 4, 5, 7}, 30, 0};
 
-float ScaleFactorFromLogPixels(int logPixelsY) {
-  return logPixelsY > 100 ? static_cast<float>(logPixelsY / 100.0) : 1.0f;
-}
-
-int ScaledTrunc(double k, float s) { return static_cast<int>(k * static_cast<double>(s)); }
-
 SkinRect FrameSizeRect(const SkinPairGeometry& pair, float s) {
   return {0, 0, ScaledTrunc(pair.frameWidth, s), ScaledTrunc(pair.frameHeight, s)};
 }

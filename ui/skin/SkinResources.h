@@ -1,7 +1,7 @@
 #pragma once
 // PNG pictures from the program's resources, and the screen's scale factor.
-#include "ui/dialogs/GdiPlusInclude.h"
-#include "ui/dialogs/SkinGeometry.h"
+#include "framework/GdiPlusInclude.h"
+#include "ui/skin/SkinScale.h"
 
 #include <memory>
 

@@ -1,4 +1,4 @@
-#include "ui/controls/BackgroundSlice.h"
+#include "ui/skin/BackgroundSlice.h"
 
 void DrawBackgroundSlice(Gdiplus::Graphics& graphics, Gdiplus::Image* background,
                          const RECT& slice, const Gdiplus::Rect& target) {

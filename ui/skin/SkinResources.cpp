@@ -1,4 +1,4 @@
-#include "ui/dialogs/SkinResources.h"
+#include "ui/skin/SkinResources.h"
 
 #include "framework/GdiObjects.h"
 #include "framework/WinApp.h"
