@@ -1,7 +1,7 @@
 #include "engine/SystemPatchEngine.h"
 
-#include "base/ScopedHandle.h"
 #include "base/TextConversion.h"
+#include "base/WorkerThread.h"
 #include "engine/PatchRules.h"
 #include "engine/PebVersion.h"
 #include "engine/ProcessRunner.h"
@@ -28,11 +28,6 @@ const unsigned char* CurrentPeb() {
   return peb;
 }
 
-bool StartWorker(LPTHREAD_START_ROUTINE proc, CSystemPatchEngine* engine) {
-  CScopedHandle thread(CreateThread(nullptr, 0, proc, engine, 0, nullptr));
-  return thread.IsValid();
-}
-
 }  // namespace
 
 bool CSystemPatchEngine::SetOwner(HWND owner) {
@@ -42,13 +37,13 @@ bool CSystemPatchEngine::SetOwner(HWND owner) {
 }
 
 bool CSystemPatchEngine::StartQuery() {
-  if (StartWorker(QueryThreadProc, this)) return true;
+  if (StartWorkerThread(QueryThreadProc, this)) return true;
   LogEngineFailure(L"创建查询系统补丁线程失败");
   return false;
 }
 
 bool CSystemPatchEngine::StartUninstall() {
-  if (StartWorker(UninstallThreadProc, this)) return true;
+  if (StartWorkerThread(UninstallThreadProc, this)) return true;
   LogEngineFailure(L"创建卸载系统补丁线程失败");
   return false;
 }

@@ -1,0 +1,13 @@
+#pragma once
+// The tool's short-lived worker threads: one task each, started at once, their handles closed at
+// once; they report back only by messages.
+#include <windows.h>
+
+// Starts `proc(argument)` on a new thread with the default stack; false when the thread cannot
+// be created.
+bool StartWorkerThread(LPTHREAD_START_ROUTINE proc, void* argument);
+
+// How threads are created: CreateThread, or a test's own to make creation fail. Returns the
+// one it replaces.
+using ThreadCreator = HANDLE (*)(LPTHREAD_START_ROUTINE proc, void* argument);
+ThreadCreator SetThreadCreator(ThreadCreator creator);
