@@ -73,3 +73,28 @@ TEST(SkinPairGeometry, DragStripOfPromptSparesTheCloseButton) {
   EXPECT_EQ((SkinRect{0, 0, 390 - 31, 36}), scaled);
   EXPECT_EQ((SkinRect{0, 0, 400, 30}), DragStripRect(FEEDBACK_PAIR, At(0, 0, 400, 468), 1.0f));
 }
+
+TEST(SkinPairGeometry, MainPairIsCentredAndItsFrameFollowsAtEveryScale) {
+  // Picture composed, controls dialog placed, frame after following, on a 1280 × 1024 screen.
+  const struct {
+    int logPixels;
+    int pictureWidth, pictureHeight, controlsWidth, controlsHeight, frameWidth, frameHeight;
+  } cases[] = {{96, 410, 611, 400, 600, 410, 611},
+               {120, 492, 733, 479, 719, 491, 731},
+               {144, 590, 879, 575, 863, 589, 878}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.logPixels);
+    const float s = ScaleFactorFromLogPixels(c.logPixels);
+    const SkinRect centred = CentredFrameRect(MAIN_PAIR, s, 1280, 1024);
+    EXPECT_EQ(c.pictureWidth, centred.Width());
+    EXPECT_EQ(c.pictureHeight, centred.Height());
+    EXPECT_EQ(640 - static_cast<int>(410 * static_cast<double>(s) / 2), centred.left);
+    const SkinRect controls = ControlsPlacement(MAIN_PAIR, centred, s);
+    EXPECT_EQ(c.controlsWidth, controls.Width());
+    EXPECT_EQ(c.controlsHeight, controls.Height());
+    const SkinRect frame = FollowRect(MAIN_PAIR, controls, s);
+    EXPECT_EQ(c.frameWidth, frame.Width());
+    EXPECT_EQ(c.frameHeight, frame.Height());
+  }
+  EXPECT_EQ((SkinRect{0, 0, 314, 30}), DragStripRect(MAIN_PAIR, At(0, 0, 400, 600), 1.0f));
+}

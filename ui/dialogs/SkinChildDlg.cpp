@@ -6,7 +6,7 @@
 #include <windowsx.h>
 
 CSkinChildDlg::CSkinChildDlg(const SkinPairValues& values)
-    : CDialog(values.controlsTemplate, nullptr), m_values(values) {}
+    : CDialog(values.controlsTemplate, nullptr), m_values(values), m_inDragStrip(values.controlsLead ? 1 : 0) {}
 
 CSkinChildDlg::~CSkinChildDlg() = default;
 

@@ -41,5 +41,5 @@ private:
   const SkinPairValues m_values;
   PngImage m_bkImage;
   int m_layoutDone = 0;
-  int m_inDragStrip = 0;
+  int m_inDragStrip;  // the last hit test found the drag strip
 };

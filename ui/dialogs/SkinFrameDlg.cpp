@@ -4,7 +4,7 @@
 #include "ui/dialogs/SkinChildDlg.h"
 
 CSkinFrameDlg::CSkinFrameDlg(const SkinPairValues& values, CWnd* parent)
-    : CDialog(values.frameTemplate, parent), m_values(values) {}
+    : CDialog(values.frameTemplate, parent), m_values(values), m_frameLeads(values.controlsLead ? 0 : 1) {}
 
 CSkinFrameDlg::~CSkinFrameDlg() = default;
 
@@ -17,8 +17,12 @@ BOOL CSkinFrameDlg::OnInitDialog() {
   }
   PushLayeredPicture();
 
-  RECT frame;
-  GetWindowRect(&frame);
+  RECT window;
+  GetWindowRect(&window);
+  const SkinRect frame = m_values.controlsLead
+                             ? CentredFrameRect(m_values.geometry, m_scale, ::GetSystemMetrics(SM_CXSCREEN),
+                                                ::GetSystemMetrics(SM_CYSCREEN))
+                             : ToSkinRect(window);
   m_controls = NewControlsDialog();
   m_controls->m_scale = m_scale;
   if (!m_controls->Create(m_values.controlsTemplate, this)) {
@@ -26,7 +30,7 @@ BOOL CSkinFrameDlg::OnInitDialog() {
     EndDialog(IDCANCEL);
     return TRUE;
   }
-  const SkinRect place = ControlsPlacement(m_values.geometry, ToSkinRect(frame), m_scale);
+  const SkinRect place = ControlsPlacement(m_values.geometry, frame, m_scale);
   m_controls->MoveWindow(place.left, place.top, place.Width(), place.Height(), TRUE);
   if (IsWindowVisible()) m_controls->ShowWindow(SW_SHOW);  // else once the frame is shown
   return TRUE;

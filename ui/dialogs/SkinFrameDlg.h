@@ -43,5 +43,5 @@ private:
   const SkinPairValues m_values;
   PngImage m_bkImage;
   std::unique_ptr<CSkinChildDlg> m_controls;
-  int m_frameLeads = 1;
+  int m_frameLeads;
 };

@@ -2,10 +2,18 @@
 
 const SkinPairGeometry PROMPT_PAIR = {336, 156, {5, 3, 5, 7}, {5, 3, 5, 7}, 30, 26};
 const SkinPairGeometry EXECUTE_PROMPT_PAIR = {232, 132, {14, 12, 14, 16}, {0, 0, 0, 0}, 0, 0};
+const SkinPairGeometry MAIN_PAIR = {410, 611, {5, 4, 5, 7}, {5, 4, 5, 7}, 30, 86};
 const SkinPairGeometry FEEDBACK_PAIR = {410, 479, {5, 4, 5, 7}, {5, 4, 5, 7}, 30, 0};
 
 SkinRect FrameSizeRect(const SkinPairGeometry& pair, float s) {
   return {0, 0, ScaledTrunc(pair.frameWidth, s), ScaledTrunc(pair.frameHeight, s)};
+}
+
+SkinRect CentredFrameRect(const SkinPairGeometry& pair, float s, int screenWidth, int screenHeight) {
+  const SkinRect size = FrameSizeRect(pair, s);
+  const int left = screenWidth / 2 - static_cast<int>(pair.frameWidth * static_cast<double>(s) / 2);
+  const int top = screenHeight / 2 - static_cast<int>(pair.frameHeight * static_cast<double>(s) / 2);
+  return {left, top, left + size.Width(), top + size.Height()};
 }
 
 SkinRect ControlsPlacement(const SkinPairGeometry& pair, const SkinRect& frame, float s) {

@@ -19,13 +19,19 @@ struct SkinPairGeometry {
   int dragStripRightCut = 0;
 };
 
-// The three pairs of the tool's dialogs: prompt, wait (never dragged) and feedback.
+// The three pairs of the tool's dialogs: prompt, wait (never dragged) and feedback; and the
+// main window's pair, whose drag strip leaves out the minimise and close buttons.
 extern const SkinPairGeometry PROMPT_PAIR;
 extern const SkinPairGeometry EXECUTE_PROMPT_PAIR;
 extern const SkinPairGeometry FEEDBACK_PAIR;
+extern const SkinPairGeometry MAIN_PAIR;
 
 // Frame size: (trunc(frameWidth·s), trunc(frameHeight·s)), as a rectangle at the origin.
 SkinRect FrameSizeRect(const SkinPairGeometry& pair, float s);
+
+// The frame's rectangle centred on a screen of the given size (halves of the screen are integer
+// divisions): left = width/2 − trunc(frameWidth·s/2), right = left + trunc(frameWidth·s).
+SkinRect CentredFrameRect(const SkinPairGeometry& pair, float s, int screenWidth, int screenHeight);
 
 // Controls dialog at creation, from the frame's window rectangle: x = trunc(left + l·s),
 // y = trunc(top + t·s), width = trunc(W − (l+r)·s), height = trunc(H − (t+b)·s).

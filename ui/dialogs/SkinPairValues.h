@@ -10,4 +10,7 @@ struct SkinPairValues {
   unsigned controlsPng = 0;       // the controls dialog's opaque background
   SkinPairGeometry geometry;
   bool smoothFrame = false;       // draw the frame picture with high-quality smoothing
+  // The main window's way: the controls dialog is placed centred on the screen (not over the
+  // frame's first place), the frame follows it from its very first move and never leads.
+  bool controlsLead = false;
 };
