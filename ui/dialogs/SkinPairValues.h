@@ -11,3 +11,8 @@ struct SkinPairValues {
   SkinPairGeometry geometry;
   bool smoothFrame = false;       // draw the frame picture with high-quality smoothing
 };
+
+// The tool's three dialog pairs: the prompt, the wait dialog and the feedback question.
+SkinPairValues PromptPairValues();
+SkinPairValues ExecutePromptPairValues();
+SkinPairValues FeedbackPairValues();
