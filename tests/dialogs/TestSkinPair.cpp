@@ -5,17 +5,6 @@
 
 std::vector<std::string>* CTestSkinChildDlg::s_destroyLog = nullptr;
 
-bool WaitUntilShown(const CTestSkinFrameDlg& frame, DWORD timeoutMs) {
-  const ULONGLONG end = ::GetTickCount64() + timeoutMs;
-  auto left = [&] { return static_cast<DWORD>(end > ::GetTickCount64() ? end - ::GetTickCount64() : 0); };
-  if (!driver::WaitUntil([&] { return frame.ControlsWindow() && ::IsWindowVisible(frame.m_hWnd); },
-                         timeoutMs))
-    return false;
-  const HWND controls = frame.ControlsWindow();
-  return driver::WaitUntilForeground(controls, left()) &&
-         driver::WaitUntilPainted(frame.m_hWnd, left()) && driver::WaitUntilPainted(controls, left());
-}
-
 SkinPairValues PromptTestValues() {
   return {IDD_PROMPT_DLG, IDP_PROMPT_FRAME, IDD_PROMPT_CHILD_DLG, IDP_PROMPT_CHILD, PROMPT_PAIR,
           false};
