@@ -225,6 +225,34 @@ std::vector<SIZE> WindowSizeLog::Of(HWND window) const {
   return sizes;
 }
 
+namespace {
+
+std::atomic<int> g_dialogsCreated{0};
+HHOOK g_creationProbe = nullptr;
+
+LRESULT CALLBACK CreationProbe(int code, WPARAM wParam, LPARAM lParam) {
+  if (code == HCBT_CREATEWND) {
+    wchar_t name[16] = {};
+    ::GetClassNameW(reinterpret_cast<HWND>(wParam), name, 16);
+    if (std::wstring(name) == L"#32770") ++g_dialogsCreated;
+  }
+  return ::CallNextHookEx(g_creationProbe, code, wParam, lParam);
+}
+
+}  // namespace
+
+DialogCreationCount::DialogCreationCount() {
+  g_dialogsCreated = 0;
+  g_creationProbe = ::SetWindowsHookExW(WH_CBT, CreationProbe, nullptr, ::GetCurrentThreadId());
+}
+
+DialogCreationCount::~DialogCreationCount() {
+  ::UnhookWindowsHookEx(g_creationProbe);
+  g_creationProbe = nullptr;
+}
+
+int DialogCreationCount::Count() const { return g_dialogsCreated; }
+
 POINT ScreenPoint(HWND window, int clientX, int clientY) {
   POINT p = {clientX, clientY};
   ::ClientToScreen(window, &p);

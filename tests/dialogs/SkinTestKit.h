@@ -90,6 +90,17 @@ public:
   std::vector<SIZE> Of(HWND window) const;
 };
 
+// Counts the dialog windows (class #32770) that this thread creates while it lives; the count
+// may be read from any thread.
+class DialogCreationCount {
+public:
+  DialogCreationCount();
+  ~DialogCreationCount();
+  DialogCreationCount(const DialogCreationCount&) = delete;
+  DialogCreationCount& operator=(const DialogCreationCount&) = delete;
+  int Count() const;
+};
+
 RECT WindowRectOf(HWND hwnd);
 RECT ClientRectOnScreen(HWND hwnd);
 // A point in a window's client area, in screen coordinates; the centre of a window.
