@@ -170,8 +170,10 @@ TEST_F(FeedbackDlgTest, GeometryFollowsTheScreensScale) {
   const auto g = std::find_if(std::begin(GEOMETRY), std::end(GEOMETRY),
                               [&](const FeedbackGeometry& e) { return e.scale == scale; });
   ASSERT_NE(std::end(GEOMETRY), g) << "no expectations for scale " << scale;
-  MovePointer(0, 0);  // no button hovered in the picture
+  PngImage background;
+  ASSERT_TRUE(LoadPngResource(background, IDP_FEEDBACK_CHILD));
   Run(0, [&](HWND frame, HWND controls) {
+    MovePointer(0, 0);  // the pointer moves only once a window of ours is up
     const RECT f = WindowRectOf(frame);
     const RECT c = WindowRectOf(controls);
     EXPECT_EQ(L"Dov10arevarez", driver::GetText(frame));
@@ -182,14 +184,19 @@ TEST_F(FeedbackDlgTest, GeometryFollowsTheScreensScale) {
     const struct {
       int id;
       SkinRect place;
-    } buttons[] = {{IDC_FEEDBACK_SOLVED, g->solved},
-                   {IDC_FEEDBACK_UNSOLVED, g->unsolved},
-                   {IDC_FEEDBACK_OTHER, g->other}};
+      RECT slice;  // of the background picture, under the button
+      UINT images;
+    } buttons[] = {{IDC_FEEDBACK_SOLVED, g->solved, {67, 154, 333, 214}, IDP_SOLVED_NORMAL},
+                   {IDC_FEEDBACK_UNSOLVED, g->unsolved, {67, 234, 333, 294}, IDP_UNSOLVED_NORMAL},
+                   {IDC_FEEDBACK_OTHER, g->other, {67, 314, 333, 374}, IDP_OTHER_NORMAL}};
     for (const auto& b : buttons) {
       driver::ControlInfo info;
       ASSERT_TRUE(driver::FindControl(controls, b.id, &info));
       EXPECT_TRUE(info.visible);
       EXPECT_EQ(b.place, ToSkinRect(info.client)) << b.id;
+      // Its own lettering, not hovered.
+      const ButtonLook look(background.get(), b.slice, b.images, false, scale);
+      EXPECT_TRUE(look.Shows(info.hwnd, 1)) << b.id;
     }
     EXPECT_FALSE(::IsWindowVisible(::GetDlgItem(controls, IDC_FEEDBACK_CLOSE)));
     RECT shot = f;
