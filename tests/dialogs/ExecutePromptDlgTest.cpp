@@ -221,10 +221,7 @@ TEST_F(ExecutePromptDlgTest, KeysAndWindowClosingNeverEndIt) {
   CExecutePromptDlg wait;
   bool stayed = false;
   const INT_PTR result = Run(wait, [&](HWND frame, HWND controls) {
-    ClickAt(CentreOf(controls));
-    PressKey(VK_RETURN);
-    PressKey(VK_ESCAPE);
-    PressKey(VK_F4, {VK_MENU});
+    stayed = KeysLeavePairShown(frame, controls, CentreOf(controls));
     for (HWND window : {frame, controls}) {
       ::PostMessageW(window, WM_CLOSE, 0, 0);
       ::PostMessageW(window, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
@@ -232,7 +229,7 @@ TEST_F(ExecutePromptDlgTest, KeysAndWindowClosingNeverEndIt) {
       ::PostMessageW(window, WM_SYSCOMMAND, SC_CLOSE, 0);
     }
     ASSERT_TRUE(WaitUntilInputHandled(controls));
-    stayed = ::IsWindowVisible(frame) && ::IsWindowVisible(controls);
+    stayed = stayed && ::IsWindowVisible(frame) && ::IsWindowVisible(controls);
   });
   EXPECT_TRUE(stayed);
   EXPECT_EQ(IDOK, result);  // ended by the close that followed, not by any of the above

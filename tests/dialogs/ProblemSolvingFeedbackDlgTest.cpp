@@ -297,6 +297,15 @@ TEST_F(FeedbackDlgTest, AClickOnAButtonsShadowMarginIsNoAnswer) {
   EXPECT_TRUE(Calls().empty());
 }
 
+TEST_F(FeedbackDlgTest, KeysNeverEndOrHideIt) {
+  bool stayed = false;
+  Run(0, [&](HWND frame, HWND controls) {
+    stayed = KeysLeavePairShown(frame, controls, ScreenPoint(controls, 20, 100));
+  });
+  EXPECT_TRUE(stayed);
+  EXPECT_TRUE(Calls().empty());
+}
+
 TEST_F(FeedbackDlgTest, AWorkerThatCannotStartIsLoggedAndTheDialogStays) {
   SetThreadCreator(NoThread);
   const struct {

@@ -199,6 +199,17 @@ TEST_F(PromptDlgTest, ButtonsAnswerRealClicks) {
   }
 }
 
+TEST_F(PromptDlgTest, KeysNeverEndOrHideIt) {
+  bool stayed = false;
+  const INT_PTR result = Run(PROMPT_CONFIRM_CANCEL, L"按键", [&](HWND frame, HWND controls) {
+    stayed = KeysLeavePairShown(frame, controls, ScreenPoint(controls, 8, ScaledTrunc(60, m_scale)));
+    ClickAt(CentreOf(::GetDlgItem(controls, IDC_PROMPT_OK)));
+    EXPECT_TRUE(WaitUntil([&] { return !::IsWindow(controls); }, 5000));
+  });
+  EXPECT_TRUE(stayed);
+  EXPECT_EQ(IDOK, result);
+}
+
 TEST_F(PromptDlgTest, AnEmptyLineInTheTextShowsAsAGap) {
   const struct {
     const wchar_t* text;

@@ -135,6 +135,15 @@ bool WaitUntilInputHandled(HWND window, DWORD timeoutMs) {
   return true;
 }
 
+bool KeysLeavePairShown(HWND frame, HWND controls, POINT body) {
+  ClickAt(body);
+  PressKey(VK_RETURN);
+  PressKey(VK_ESCAPE);
+  PressKey(VK_F4, {VK_MENU});
+  return WaitUntilInputHandled(controls) && ::IsWindowVisible(frame) &&
+         ::IsWindowVisible(controls);
+}
+
 bool Drag(HWND window, int x, int y, int dx, int dy) {
   MovePointer(x, y);
   PressLeft();

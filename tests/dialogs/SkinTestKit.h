@@ -70,6 +70,10 @@ INT_PTR RunModalWithDriver(CDialog& dialog, const std::function<void()>& driver,
 // input sent so far (`window` is one of its windows; one of them must have the keyboard). What
 // input was meant not to change can be checked after it.
 bool WaitUntilInputHandled(HWND window, DWORD timeoutMs = 3000);
+// Clicks `body` (a point of the controls dialog where no control lies), presses Enter, Escape
+// and Alt+F4, and answers whether both windows of the pair are still shown once the keys have
+// been handled. From the driver of RunModalWithDriver.
+bool KeysLeavePairShown(HWND frame, HWND controls, POINT body);
 // Presses at (x, y), moves the pointer by (dx, dy) in steps and releases; returns once the
 // thread of `window` has handled it all (false if it did not in time).
 bool Drag(HWND window, int x, int y, int dx, int dy);
