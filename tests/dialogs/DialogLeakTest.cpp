@@ -75,7 +75,8 @@ TEST(DialogLeakTest, NoObjectsLeftAfterManyDialogs) {
   ::GetModuleFileNameW(nullptr, program, MAX_PATH);
   const fs::path settings = fs::path(program).parent_path() / L"HalvexFeedbackInformation.ini";
   const fs::path records = fs::temp_directory_path() / L"dialog_leak_test_records";
-  ASSERT_TRUE(::WritePrivateProfileStringW(L"Records", L"Folder", records.c_str(), settings.c_str()));
+  ASSERT_TRUE(
+      ::WritePrivateProfileStringW(L"Records", L"Folder", records.c_str(), settings.c_str()));
   CFeedbackBridge library;
   ASSERT_TRUE(library.Load());
 

@@ -26,7 +26,8 @@ class ExecutePromptDlgTest : public ::testing::Test {
 protected:
   // Runs the dialog while `drive` works on a second thread with its frame and controls dialog
   // once both are shown; the dialog is then closed, as its creator's worker would.
-  INT_PTR Run(CExecutePromptDlg& wait, const std::function<void(HWND frame, HWND controls)>& drive) {
+  INT_PTR Run(CExecutePromptDlg& wait,
+              const std::function<void(HWND frame, HWND controls)>& drive) {
     wait.m_scale = m_scale;
     return RunModalWithDriver(
         wait,
@@ -85,8 +86,10 @@ TEST_F(ExecutePromptDlgTest, TextsShorterThanTwoCharactersShowTheRepairText) {
   const struct {
     const wchar_t* text;
     const wchar_t* shown;
-  } texts[] = {{L"", L"正在修复，请稍等"}, {L"等", L"正在修复，请稍等"},
-               {L"请稍", L"请稍"}, {L"正在卸载，请稍等", L"正在卸载，请稍等"}};
+  } texts[] = {{L"", L"正在修复，请稍等"},
+               {L"等", L"正在修复，请稍等"},
+               {L"请稍", L"请稍"},
+               {L"正在卸载，请稍等", L"正在卸载，请稍等"}};
   for (const auto& t : texts) {
     CExecutePromptDlg wait;
     wait.SetExecuteText(t.text);
@@ -152,7 +155,8 @@ TEST_F(ExecutePromptDlgTest, CannotBeDragged) {
   Run(wait, [&](HWND frame, HWND controls) {
     const RECT f = WindowRectOf(frame);
     const RECT c = WindowRectOf(controls);
-    for (POINT p : {POINT{c.left + 20, c.top + 5}, CentreOf(controls), POINT{f.left + 4, f.top + 60}}) {
+    for (POINT p :
+         {POINT{c.left + 20, c.top + 5}, CentreOf(controls), POINT{f.left + 4, f.top + 60}}) {
       EXPECT_TRUE(Drag(controls, p.x, p.y, 50, 30));
       EXPECT_EQ(ToSkinRect(f), ToSkinRect(WindowRectOf(frame)));
       EXPECT_EQ(ToSkinRect(c), ToSkinRect(WindowRectOf(controls)));

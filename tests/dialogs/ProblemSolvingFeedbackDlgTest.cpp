@@ -96,9 +96,9 @@ class FeedbackDlgTest : public ::testing::Test {
 protected:
   void SetUp() override {
     static int s_test = 0;
-    m_work = fs::temp_directory_path() / (L"feedback_dialog_test_" +
-                                          std::to_wstring(::GetCurrentProcessId()) + L"_" +
-                                          std::to_wstring(++s_test));
+    m_work = fs::temp_directory_path() /
+             (L"feedback_dialog_test_" + std::to_wstring(::GetCurrentProcessId()) + L"_" +
+              std::to_wstring(++s_test));
     fs::create_directories(m_work);
     m_settings = ProgramFolder() / L"HalvexFeedbackInformation.ini";
     // The feedback page gets a query appended and then names no file: no browser starts.
@@ -252,9 +252,11 @@ TEST_F(FeedbackDlgTest, TheWaitDialogStandsAboveWhileTheWorkerReports) {
   Run(0, [&](HWND, HWND controls) {
     ClickAt(CentreOf(::GetDlgItem(controls, IDC_FEEDBACK_UNSOLVED)));
     HWND waitFrame = nullptr;
-    ASSERT_TRUE(WaitUntil([&] { return (waitFrame = ControlsWindowOf(controls)) != nullptr; }, 5000));
+    ASSERT_TRUE(
+        WaitUntil([&] { return (waitFrame = ControlsWindowOf(controls)) != nullptr; }, 5000));
     HWND waitControls = nullptr;
-    ASSERT_TRUE(WaitUntil([&] { return (waitControls = ControlsWindowOf(waitFrame)) != nullptr; }, 5000));
+    ASSERT_TRUE(
+        WaitUntil([&] { return (waitControls = ControlsWindowOf(waitFrame)) != nullptr; }, 5000));
     ASSERT_TRUE(driver::WaitUntilPainted(waitControls, 5000));
     EXPECT_EQ(REPORT_WAIT_TEXT, driver::GetText(::GetDlgItem(waitControls, IDC_STATE_INFO)));
     EXPECT_FALSE(::IsWindowEnabled(controls));  // the wait is modal

@@ -49,11 +49,25 @@ struct PromptGeometry {
 };
 
 const PromptGeometry GEOMETRY[] = {
-    {1.0f, {336, 156}, {326, 146}, {326, 146}, {300, 8, 312, 20}, {96, 107, 151, 131},
-     {175, 107, 230, 131}, {135, 107, 190, 131}, {10, 35, 316, 106}},
+    {1.0f,
+     {336, 156},
+     {326, 146},
+     {326, 146},
+     {300, 8, 312, 20},
+     {96, 107, 151, 131},
+     {175, 107, 230, 131},
+     {135, 107, 190, 131},
+     {10, 35, 316, 106}},
     // The 32-bit factor makes 10·s slightly more than 12: one pixel less at creation.
-    {1.2f, {403, 187}, {390, 174}, {391, 176}, {360, 9, 374, 23}, {114, 128, 180, 156},
-     {209, 128, 275, 156}, {161, 128, 227, 156}, {12, 42, 379, 128}},
+    {1.2f,
+     {403, 187},
+     {390, 174},
+     {391, 176},
+     {360, 9, 374, 23},
+     {114, 128, 180, 156},
+     {209, 128, 275, 156},
+     {161, 128, 227, 156},
+     {12, 42, 379, 128}},
 };
 
 SkinRect PlaceOf(HWND controls, int id) {
@@ -140,7 +154,8 @@ TEST_F(PromptDlgTest, EachTypeShowsItsButtonsInPlaceWithTheirLettering) {
       EXPECT_TRUE(::IsWindowVisible(ok));
       EXPECT_EQ(c.cancelShown, ::IsWindowVisible(cancel) != FALSE);
       EXPECT_EQ(m_geometry.close, PlaceOf(controls, IDC_BTN_CLOSE));
-      EXPECT_EQ(c.okCentred ? m_geometry.okCentred : m_geometry.ok, PlaceOf(controls, IDC_PROMPT_OK));
+      EXPECT_EQ(c.okCentred ? m_geometry.okCentred : m_geometry.ok,
+                PlaceOf(controls, IDC_PROMPT_OK));
       EXPECT_EQ(m_geometry.cancel, PlaceOf(controls, IDC_PROMPT_CANCEL));
       EXPECT_EQ(m_geometry.message, PlaceOf(controls, IDC_PROMPT_TEXT));
 
@@ -202,7 +217,8 @@ TEST_F(PromptDlgTest, ButtonsAnswerRealClicks) {
 TEST_F(PromptDlgTest, KeysNeverEndOrHideIt) {
   bool stayed = false;
   const INT_PTR result = Run(PROMPT_CONFIRM_CANCEL, L"按键", [&](HWND frame, HWND controls) {
-    stayed = KeysLeavePairShown(frame, controls, ScreenPoint(controls, 8, ScaledTrunc(60, m_scale)));
+    stayed =
+        KeysLeavePairShown(frame, controls, ScreenPoint(controls, 8, ScaledTrunc(60, m_scale)));
     ClickAt(CentreOf(::GetDlgItem(controls, IDC_PROMPT_OK)));
     EXPECT_TRUE(WaitUntil([&] { return !::IsWindow(controls); }, 5000));
   });
@@ -247,7 +263,8 @@ TEST_F(PromptDlgTest, OnlyTheTitleBandDragsThePrompt) {
     Run(PROMPT_CONFIRM, L"拖动", [&](HWND frame, HWND controls) {
       const RECT frame0 = WindowRectOf(frame);
       const RECT controls0 = WindowRectOf(controls);
-      const POINT from = ScreenPoint(controls, ScaledTrunc(d.x, m_scale), ScaledTrunc(d.y, m_scale));
+      const POINT from =
+          ScreenPoint(controls, ScaledTrunc(d.x, m_scale), ScaledTrunc(d.y, m_scale));
       EXPECT_TRUE(Drag(controls, from.x, from.y, 60, 40));
       const int dx = d.moves ? 60 : 0;
       const int dy = d.moves ? 40 : 0;

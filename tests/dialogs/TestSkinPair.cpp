@@ -5,20 +5,11 @@
 
 std::vector<std::string>* CTestSkinChildDlg::s_destroyLog = nullptr;
 
-SkinPairValues PromptTestValues() {
-  return {IDD_PROMPT_DLG, IDP_PROMPT_FRAME, IDD_PROMPT_CHILD_DLG, IDP_PROMPT_CHILD, PROMPT_PAIR,
-          false};
-}
+SkinPairValues PromptTestValues() { return PromptPairValues(); }
 
-SkinPairValues AllControlsTestValues() {
-  return {IDD_FEEDBACK_DLG, IDP_FEEDBACK_FRAME, IDD_FEEDBACK_CHILD_DLG, IDP_FEEDBACK_CHILD,
-          FEEDBACK_PAIR, false};
-}
+SkinPairValues AllControlsTestValues() { return FeedbackPairValues(); }
 
-SkinPairValues WaitTestValues() {
-  return {IDD_EXECUTE_PROMPT_DLG, IDP_EXECUTE_FRAME, IDD_EXECUTE_PROMPT_CHILD_DLG,
-          IDP_EXECUTE_CHILD, EXECUTE_PROMPT_PAIR, true};
-}
+SkinPairValues WaitTestValues() { return ExecutePromptPairValues(); }
 
 SkinPairValues MissingFramePictureValues() {
   SkinPairValues values = PromptTestValues();

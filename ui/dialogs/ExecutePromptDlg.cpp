@@ -43,12 +43,8 @@ LRESULT CExecutePromptDlg::OnExecutePromptClose() {
 
 bool CExecutePromptDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
   switch (message) {
-    case WM_EXECUTE_PROMPT_CLOSE:
-      result = OnExecutePromptClose();
-      return true;
-    case WM_NCDESTROY:
-      m_window.store(nullptr);
-      break;
+    case WM_EXECUTE_PROMPT_CLOSE: result = OnExecutePromptClose(); return true;
+    case WM_NCDESTROY: m_window.store(nullptr); break;
   }
   return CSkinFrameDlg::OnMessage(message, wParam, lParam, result);
 }

@@ -166,15 +166,14 @@ void CProblemSolvingFeedbackChildDlg::ReportOnWorker(int code, const wchar_t* th
     return;
   }
   report.release();  // the worker's now
-  const std::shared_ptr<CExecutePromptDlg> wait = m_waitDlg;  // alive for its whole modal run
+  // Held here too: the dialog must outlive its own modal run whatever happens to this one.
+  const std::shared_ptr<CExecutePromptDlg> wait = m_waitDlg;
   wait->DoModal();
 }
 
 void CProblemSolvingFeedbackChildDlg::OnChoiceClicked(int id) {
   switch (id) {
-    case IDC_FEEDBACK_CLOSE:
-      ReportOnWorker(FEEDBACK_OTHER, L"创建反馈关闭线程失败");
-      break;
+    case IDC_FEEDBACK_CLOSE: ReportOnWorker(FEEDBACK_OTHER, L"创建反馈关闭线程失败"); break;
     case IDC_FEEDBACK_SOLVED:
       // A click on the button's transparent shadow margin is no answer.
       if (m_solved.IsCursorInHitArea()) ReportOnWorker(FEEDBACK_SOLVED, L"创建反馈解决线程失败");

@@ -4,30 +4,26 @@
 
 namespace {
 
-// The pictures and the buttons shown for a prompt type.
-struct PromptButtons {
-  UINT ok[4];      // normal, hover, pressed, disabled
+// State pictures of the OK and cancel buttons: normal, hover, pressed, disabled.
+struct PromptPictures {
+  UINT ok[4];
   UINT cancel[4];
-  bool showCancel;
-  bool centreOk;
 };
 
-constexpr PromptButtons YES_NO_PICTURES = {
+constexpr PromptPictures YES_NO_PICTURES = {
     {IDP_YES_NORMAL, IDP_YES_HOVER, IDP_YES_PRESSED, IDP_YES_PRESSED},
-    {IDP_NO_NORMAL, IDP_NO_HOVER, IDP_NO_PRESSED, IDP_NO_PRESSED}, false, false};
-constexpr PromptButtons CONFIRM_CANCEL_PICTURES = {
+    {IDP_NO_NORMAL, IDP_NO_HOVER, IDP_NO_PRESSED, IDP_NO_PRESSED}};
+constexpr PromptPictures CONFIRM_CANCEL_PICTURES = {
     {IDP_CONFIRM_NORMAL, IDP_CONFIRM_HOVER, IDP_CONFIRM_PRESSED, IDP_CONFIRM_PRESSED},
-    {IDP_CANCEL_NORMAL, IDP_CANCEL_HOVER, IDP_CANCEL_PRESSED, IDP_CANCEL_PRESSED}, false, false};
+    {IDP_CANCEL_NORMAL, IDP_CANCEL_HOVER, IDP_CANCEL_PRESSED, IDP_CANCEL_PRESSED}};
 
 // A type outside the four shows 是 alone, where it stands beside 否 in a two-button prompt.
-PromptButtons PromptButtonsOf(int type) {
-  PromptButtons buttons =
-      type == PROMPT_CONFIRM || type == PROMPT_CONFIRM_CANCEL ? CONFIRM_CANCEL_PICTURES
-                                                              : YES_NO_PICTURES;
-  buttons.showCancel = type == PROMPT_YES_NO || type == PROMPT_CONFIRM_CANCEL;
-  buttons.centreOk = type == PROMPT_YES || type == PROMPT_CONFIRM;
-  return buttons;
+const PromptPictures& PicturesOf(int type) {
+  return type == PROMPT_CONFIRM || type == PROMPT_CONFIRM_CANCEL ? CONFIRM_CANCEL_PICTURES
+                                                                 : YES_NO_PICTURES;
 }
+bool ShowsCancel(int type) { return type == PROMPT_YES_NO || type == PROMPT_CONFIRM_CANCEL; }
+bool CentresOk(int type) { return type == PROMPT_YES || type == PROMPT_CONFIRM; }
 
 void SetPictures(CPngButton& button, const UINT (&ids)[4]) {
   button.SetPngImages(ids[0], ids[1], ids[2], ids[3]);
@@ -57,7 +53,6 @@ void CPromptChildDlg::LayoutControls(BOOL firstTime) {
   const int half = w / 2;
   const float s = m_scale;
   const double scale = s;
-  const PromptButtons buttons = PromptButtonsOf(m_type);
   Gdiplus::Image* background = BackgroundImage();
 
   const int closeLeft = w - ScaledTrunc(26, s);
@@ -66,8 +61,8 @@ void CPromptChildDlg::LayoutControls(BOOL firstTime) {
     m_close.m_scale = s;
     m_close.SetBkImage(background);
     m_close.SetBkImageRect(321, 8, 333, 20);
-    m_close.SetPngImages(IDP_PROMPT_CLOSE_NORMAL, IDP_PROMPT_CLOSE_HOVER,
-                         IDP_PROMPT_CLOSE_PRESSED, IDP_PROMPT_CLOSE_PRESSED);
+    m_close.SetPngImages(IDP_PROMPT_CLOSE_NORMAL, IDP_PROMPT_CLOSE_HOVER, IDP_PROMPT_CLOSE_PRESSED,
+                         IDP_PROMPT_CLOSE_PRESSED);
   }
   m_close.MoveWindow(closeLeft, closeTop, ScaledTrunc(12, s), ScaledTrunc(12, s), TRUE);
 
@@ -89,12 +84,12 @@ void CPromptChildDlg::LayoutControls(BOOL firstTime) {
   m_cancel.MoveWindow(cancelLeft, buttonTop, buttonWidth, buttonHeight, TRUE);
 
   if (firstTime) {
-    SetPictures(m_ok, buttons.ok);
-    SetPictures(m_cancel, buttons.cancel);
+    SetPictures(m_ok, PicturesOf(m_type).ok);
+    SetPictures(m_cancel, PicturesOf(m_type).cancel);
   }
   m_ok.ShowWindow(SW_SHOW);
-  m_cancel.ShowWindow(buttons.showCancel ? SW_SHOW : SW_HIDE);
-  if (buttons.centreOk) {
+  m_cancel.ShowWindow(ShowsCancel(m_type) ? SW_SHOW : SW_HIDE);
+  if (CentresOk(m_type)) {
     const int centredLeft = static_cast<int>(half - 55 * scale / 2);
     m_ok.MoveWindow(centredLeft, buttonTop, buttonWidth, buttonHeight, TRUE);
   }

@@ -7,7 +7,12 @@
 #include <string>
 
 // Which buttons a prompt shows: 是 alone, 是 and 否, 确认 alone, 确认 and 取消.
-enum PromptType { PROMPT_YES = 1, PROMPT_YES_NO = 2, PROMPT_CONFIRM = 3, PROMPT_CONFIRM_CANCEL = 4 };
+enum PromptType {
+  PROMPT_YES = 1,
+  PROMPT_YES_NO = 2,
+  PROMPT_CONFIRM = 3,
+  PROMPT_CONFIRM_CANCEL = 4
+};
 
 // From the controls dialog to the frame: wParam 1 for OK, anything else for cancel.
 constexpr UINT WM_PROMPT_RESULT = WM_USER + 0x215;
