@@ -16,6 +16,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstring>
+#include <new>
 #include <ctime>
 #include <filesystem>
 #include <fstream>
@@ -24,6 +26,19 @@
 #include <sstream>
 
 namespace fs = std::filesystem;
+
+// Freed memory is overwritten, so that a worker still reading a dialog object that has gone
+// fails at once instead of finding the old values.
+void* operator new(size_t size) {
+  if (void* block = ::HeapAlloc(::GetProcessHeap(), 0, size ? size : 1)) return block;
+  throw std::bad_alloc();
+}
+void operator delete(void* block) noexcept {
+  if (!block) return;
+  std::memset(block, 0xDD, ::HeapSize(::GetProcessHeap(), 0, block));
+  ::HeapFree(::GetProcessHeap(), 0, block);
+}
+void operator delete(void* block, size_t) noexcept { operator delete(block); }
 
 namespace {
 
@@ -49,8 +64,10 @@ fs::path FeedbackLogFile() {
 }
 
 // Thread creators for the workers: the system's, one whose threads wait for a gate before they
-// run, one that runs the worker to its end before it returns, and one that always fails.
+// run (the last one kept for the test to wait on), one that runs the worker to its end before
+// it returns, and one that always fails.
 HANDLE g_gate = nullptr;
+HANDLE g_gatedWorker = nullptr;
 
 struct Gated {
   LPTHREAD_START_ROUTINE proc;
@@ -64,7 +81,11 @@ DWORD WINAPI RunAfterGate(LPVOID gated) {
 }
 
 HANDLE GatedThread(LPTHREAD_START_ROUTINE proc, void* argument) {
-  return ::CreateThread(nullptr, 0, RunAfterGate, new Gated{proc, argument}, 0, nullptr);
+  const HANDLE thread =
+      ::CreateThread(nullptr, 0, RunAfterGate, new Gated{proc, argument}, 0, nullptr);
+  ::DuplicateHandle(::GetCurrentProcess(), thread, ::GetCurrentProcess(), &g_gatedWorker, 0, FALSE,
+                    DUPLICATE_SAME_ACCESS);
+  return thread;
 }
 
 HANDLE FinishedBeforeReturning(LPTHREAD_START_ROUTINE proc, void* argument) {
@@ -112,6 +133,9 @@ protected:
   void TearDown() override {
     SetThreadCreator(nullptr);
     ::SetEvent(g_gate);  // no worker waits for good
+    ::CloseHandle(g_gate);
+    if (g_gatedWorker) ::CloseHandle(g_gatedWorker);
+    g_gatedWorker = nullptr;
     fs::remove(m_settings);
     std::error_code ignored;
     fs::remove_all(m_work, ignored);
@@ -270,6 +294,26 @@ TEST_F(FeedbackDlgTest, TheWaitDialogStandsAboveWhileTheWorkerReports) {
     EXPECT_TRUE(EndsByItself(controls));
   });
   EXPECT_EQ(2u, Calls().size());
+}
+
+TEST_F(FeedbackDlgTest, AWorkerOutlivingItsDialogsEndsWithoutThem) {
+  SetThreadCreator(GatedThread);
+  Run(0, [&](HWND frame, HWND controls) {
+    ClickAt(CentreOf(::GetDlgItem(controls, IDC_FEEDBACK_SOLVED)));
+    HWND wait = nullptr;
+    ASSERT_TRUE(WaitUntil([&] { return (wait = ControlsWindowOf(controls)) != nullptr; }, 5000));
+    // Both dialogs end while the worker has not even begun.
+    ::PostMessageW(frame, WM_CLOSE, 0, 0);
+    ::PostMessageW(wait, WM_EXECUTE_PROMPT_CLOSE, 0, 0);
+    EXPECT_TRUE(EndsByItself(controls));
+  });
+  ASSERT_NE(nullptr, g_gatedWorker);
+  ::SetEvent(g_gate);
+  ASSERT_EQ(WAIT_OBJECT_0, ::WaitForSingleObject(g_gatedWorker, 5000));
+  DWORD exitCode = 0;
+  ::GetExitCodeThread(g_gatedWorker, &exitCode);
+  EXPECT_EQ(1u, exitCode);  // the report's worker ran to its end
+  EXPECT_EQ(1u, Calls().size());
 }
 
 TEST_F(FeedbackDlgTest, AWorkerDoneBeforeTheWaitDialogExistsStillEndsIt) {
