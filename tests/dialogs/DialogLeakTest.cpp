@@ -17,52 +17,21 @@ namespace fs = std::filesystem;
 
 namespace {
 
-bool EndsByItself(HWND window) {
-  return WaitUntil([&] { return !::IsWindow(window); }, 5000);
-}
-
-// Each round returns the process's window count while its dialog was up.
-int AnswerPrompt() {
+// Shows the dialog, clicks `button` of its controls dialog (none: its worker closes it) and
+// waits until it has gone; returns the process's window count while it was up.
+int ShowAndEnd(CSkinFrameDlg& dialog, int button, const std::function<void()>& close) {
   int windows = 0;
-  CPromptDlg prompt;
-  prompt.SetPromptText(L"确定要卸载补丁 KB4516058 吗？");
-  prompt.SetPromptType(PROMPT_CONFIRM_CANCEL);
-  RunModalWithDriver(prompt, [&] {
-    ASSERT_TRUE(WaitUntilShown(prompt));
-    windows = static_cast<int>(driver::GetProcessUserObjectCount());
-    const HWND controls = ControlsWindowOf(prompt.m_hWnd);
-    ClickAt(CentreOf(::GetDlgItem(controls, IDC_PROMPT_OK)));
-    EXPECT_TRUE(EndsByItself(controls));
-  });
-  return windows;
-}
-
-int WaitForWorker() {
-  int windows = 0;
-  CExecutePromptDlg wait;
-  wait.SetExecuteText(L"正在卸载，请稍等");
   RunModalWithDriver(
-      wait,
+      dialog,
       [&] {
-        ASSERT_TRUE(WaitUntilShown(wait));
+        ASSERT_TRUE(WaitUntilShown(dialog));
         windows = static_cast<int>(driver::GetProcessUserObjectCount());
-        wait.Close();
+        const HWND controls = ControlsWindowOf(dialog.m_hWnd);
+        if (button) ClickAt(CentreOf(::GetDlgItem(controls, button)));
+        if (close) close();
+        EXPECT_TRUE(WaitUntil([&] { return !::IsWindow(controls); }, 5000));
       },
-      [&] { wait.Close(); });
-  return windows;
-}
-
-int AnswerFeedback(CFeedbackBridge& library) {
-  int windows = 0;
-  CProblemSolvingFeedbackDlg feedback;
-  feedback.SetFeedbackLibrary(&library);
-  RunModalWithDriver(feedback, [&] {
-    ASSERT_TRUE(WaitUntilShown(feedback));
-    windows = static_cast<int>(driver::GetProcessUserObjectCount());
-    const HWND controls = ControlsWindowOf(feedback.m_hWnd);
-    ClickAt(CentreOf(::GetDlgItem(controls, IDC_FEEDBACK_SOLVED)));  // a worker and a wait dialog
-    EXPECT_TRUE(EndsByItself(controls));
-  });
+      close);
   return windows;
 }
 
@@ -70,13 +39,12 @@ int AnswerFeedback(CFeedbackBridge& library) {
 
 TEST(DialogLeakTest, NoObjectsLeftAfterManyDialogs) {
   CGdiplusSession gdiplus;
-  // The library's records go to a folder of the test's own.
+  // The feedback library's records go to a folder of the test's own.
   wchar_t program[MAX_PATH] = {};
   ::GetModuleFileNameW(nullptr, program, MAX_PATH);
   const fs::path settings = fs::path(program).parent_path() / L"HalvexFeedbackInformation.ini";
   const fs::path records = fs::temp_directory_path() / L"dialog_leak_test_records";
-  ASSERT_TRUE(
-      ::WritePrivateProfileStringW(L"Records", L"Folder", records.c_str(), settings.c_str()));
+  ::WritePrivateProfileStringW(L"Records", L"Folder", records.c_str(), settings.c_str());
   CFeedbackBridge library;
   ASSERT_TRUE(library.Load());
 
@@ -84,9 +52,24 @@ TEST(DialogLeakTest, NoObjectsLeftAfterManyDialogs) {
     const char* name;
     int rounds;
     std::function<int()> round;
-  } kinds[] = {{"prompt", 100, AnswerPrompt},
-               {"wait", 100, WaitForWorker},
-               {"feedback", 20, [&] { return AnswerFeedback(library); }}};
+  } kinds[] = {
+      {"prompt", 100,
+       [] {
+         CPromptDlg prompt;
+         prompt.SetPromptText(L"确定要卸载补丁 KB4516058 吗？");
+         prompt.SetPromptType(PROMPT_CONFIRM_CANCEL);
+         return ShowAndEnd(prompt, IDC_PROMPT_OK, {});
+       }},
+      {"wait", 100,
+       [] {
+         CExecutePromptDlg wait;
+         return ShowAndEnd(wait, 0, [&] { wait.Close(); });
+       }},
+      {"feedback", 20, [&] {
+         CProblemSolvingFeedbackDlg feedback;  // the answer runs a worker and a wait dialog
+         feedback.SetFeedbackLibrary(&library);
+         return ShowAndEnd(feedback, IDC_FEEDBACK_SOLVED, {});
+       }}};
   for (const auto& kind : kinds) {
     SCOPED_TRACE(kind.name);
     for (int i = 0; i < 3; ++i) kind.round();  // first use fills GDI+'s and Wine's caches

@@ -203,30 +203,33 @@ struct SizeSeen {
   HWND window;
   SIZE size;
 };
-std::vector<SizeSeen> g_sizes;  // only the hooked thread writes, only it reads
-HHOOK g_sizeProbe = nullptr;
+std::vector<SizeSeen> g_sizes;  // written by the logged thread only
+std::atomic<int> g_dialogsMade{0};
+HHOOK g_windowProbe = nullptr;
 
-LRESULT CALLBACK SizeProbe(int code, WPARAM sentByThread, LPARAM lParam) {
+LRESULT CALLBACK WindowProbe(int code, WPARAM sentByThread, LPARAM lParam) {
   const auto* sent = reinterpret_cast<const CWPSTRUCT*>(lParam);
   if (code >= 0 && sent->message == WM_SIZE) {
     g_sizes.push_back({sent->hwnd, {LOWORD(sent->lParam), HIWORD(sent->lParam)}});
   }
-  return ::CallNextHookEx(g_sizeProbe, code, sentByThread, lParam);
+  if (code >= 0 && sent->message == WM_INITDIALOG) ++g_dialogsMade;
+  return ::CallNextHookEx(g_windowProbe, code, sentByThread, lParam);
 }
 
 }  // namespace
 
-WindowSizeLog::WindowSizeLog() {
+WindowLog::WindowLog() {
   g_sizes.clear();
-  g_sizeProbe = ::SetWindowsHookExW(WH_CALLWNDPROC, SizeProbe, nullptr, ::GetCurrentThreadId());
+  g_dialogsMade = 0;
+  g_windowProbe = ::SetWindowsHookExW(WH_CALLWNDPROC, WindowProbe, nullptr, ::GetCurrentThreadId());
 }
 
-WindowSizeLog::~WindowSizeLog() {
-  ::UnhookWindowsHookEx(g_sizeProbe);
-  g_sizeProbe = nullptr;
+WindowLog::~WindowLog() {
+  ::UnhookWindowsHookEx(g_windowProbe);
+  g_windowProbe = nullptr;
 }
 
-std::vector<SIZE> WindowSizeLog::Of(HWND window) const {
+std::vector<SIZE> WindowLog::SizesOf(HWND window) const {
   std::vector<SIZE> sizes;
   for (const SizeSeen& seen : g_sizes) {
     if (seen.window == window) sizes.push_back(seen.size);
@@ -234,33 +237,7 @@ std::vector<SIZE> WindowSizeLog::Of(HWND window) const {
   return sizes;
 }
 
-namespace {
-
-std::atomic<int> g_dialogsCreated{0};
-HHOOK g_creationProbe = nullptr;
-
-LRESULT CALLBACK CreationProbe(int code, WPARAM wParam, LPARAM lParam) {
-  if (code == HCBT_CREATEWND) {
-    wchar_t name[16] = {};
-    ::GetClassNameW(reinterpret_cast<HWND>(wParam), name, 16);
-    if (std::wstring(name) == L"#32770") ++g_dialogsCreated;
-  }
-  return ::CallNextHookEx(g_creationProbe, code, wParam, lParam);
-}
-
-}  // namespace
-
-DialogCreationCount::DialogCreationCount() {
-  g_dialogsCreated = 0;
-  g_creationProbe = ::SetWindowsHookExW(WH_CBT, CreationProbe, nullptr, ::GetCurrentThreadId());
-}
-
-DialogCreationCount::~DialogCreationCount() {
-  ::UnhookWindowsHookEx(g_creationProbe);
-  g_creationProbe = nullptr;
-}
-
-int DialogCreationCount::Count() const { return g_dialogsCreated; }
+int WindowLog::DialogsMade() const { return g_dialogsMade; }
 
 POINT ScreenPoint(HWND window, int clientX, int clientY) {
   POINT p = {clientX, clientY};

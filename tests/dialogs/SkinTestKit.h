@@ -1,8 +1,8 @@
 #pragma once
 // What the skin window tests share besides the window driver: GDI+ for the program, screen
 // pixels of a rectangle, pictures drawn the way the skin buttons draw, which state image a
-// button shows, the sizes a window took, and running a modal dialog while a second thread
-// drives it as a user would.
+// button shows, what a thread's windows were told, and running a modal dialog while a second
+// thread drives it as a user would.
 #include "framework/Dialog.h"
 #include "framework/GdiplusSession.h"
 #include "tests/driver/WindowDriver.h"
@@ -84,25 +84,16 @@ HWND ControlsWindowOf(HWND frame);
 // in the foreground and nothing is left to paint.
 bool WaitUntilShown(const CWnd& frame, DWORD timeoutMs = 5000);
 
-// Client sizes that WM_SIZE reported to the windows of this thread while it lived.
-class WindowSizeLog {
+// What this thread's windows were told while it lived: the client sizes that WM_SIZE reported,
+// and how many dialogs were initialised (readable from any thread).
+class WindowLog {
 public:
-  WindowSizeLog();
-  ~WindowSizeLog();
-  WindowSizeLog(const WindowSizeLog&) = delete;
-  WindowSizeLog& operator=(const WindowSizeLog&) = delete;
-  std::vector<SIZE> Of(HWND window) const;
-};
-
-// Counts the dialog windows (class #32770) that this thread creates while it lives; the count
-// may be read from any thread.
-class DialogCreationCount {
-public:
-  DialogCreationCount();
-  ~DialogCreationCount();
-  DialogCreationCount(const DialogCreationCount&) = delete;
-  DialogCreationCount& operator=(const DialogCreationCount&) = delete;
-  int Count() const;
+  WindowLog();
+  ~WindowLog();
+  WindowLog(const WindowLog&) = delete;
+  WindowLog& operator=(const WindowLog&) = delete;
+  std::vector<SIZE> SizesOf(HWND window) const;
+  int DialogsMade() const;
 };
 
 RECT WindowRectOf(HWND hwnd);
