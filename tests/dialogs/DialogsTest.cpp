@@ -504,7 +504,7 @@ TEST_F(DialogsTest, KeysAndWindowClosingEndNoControlsDialog) {
   for (CSkinFrameDlg* dialog : std::initializer_list<CSkinFrameDlg*>{&prompt, &wait, &feedback}) {
     bool stayed = false;
     Run(*dialog, [&](HWND frame, HWND controls) {
-      stayed = KeysLeavePairShown(frame, controls, ScreenPoint(controls, 20, 90));
+      stayed = KeysLeavePairShown(frame, controls, ScreenPoint(controls, 5, 60));
       // Nothing but its worker ends the wait: not closing its window, nor OK or cancel.
       const std::pair<UINT, WPARAM> closings[] = {
           {WM_CLOSE, 0}, {WM_SYSCOMMAND, SC_CLOSE}, {WM_COMMAND, IDOK}, {WM_COMMAND, IDCANCEL}};

@@ -84,8 +84,8 @@ HWND ControlsWindowOf(HWND frame);
 // in the foreground and nothing is left to paint.
 bool WaitUntilShown(const CWnd& frame, DWORD timeoutMs = 5000);
 
-// What this thread's windows were told while it lived: the client sizes that WM_SIZE reported,
-// and how many dialogs were initialised (readable from any thread).
+// While it lives, what the windows of the thread that made it are told: the client sizes that
+// WM_SIZE reports, and how many dialogs are initialised (readable from any thread).
 class WindowLog {
 public:
   WindowLog();

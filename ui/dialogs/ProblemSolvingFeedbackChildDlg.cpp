@@ -153,8 +153,7 @@ void CProblemSolvingFeedbackChildDlg::OnDestroy() {
 // The wait dialog exists before the worker starts, so that the worker always finds it and its
 // close is never lost, however soon the report is done.
 void CProblemSolvingFeedbackChildDlg::ReportOnWorker(int code, const wchar_t* threadFailure) {
-  m_waitDlg.reset();
-  m_waitDlg = std::make_shared<CExecutePromptDlg>();
+  m_waitDlg = std::make_shared<CExecutePromptDlg>();  // the previous one goes
   m_waitDlg->SetExecuteText(REPORT_WAIT_TEXT);
   m_waitDlg->m_scale = m_scale;
   auto report = std::make_unique<FeedbackReport>(
