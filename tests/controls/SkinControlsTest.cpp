@@ -14,11 +14,6 @@
 
 namespace {
 
-POINT CentreOf(HWND hwnd) {
-  const RECT r = WindowRectOf(hwnd);
-  return {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
-}
-
 void Click(POINT p) {
   MovePointer(p.x, p.y);
   PressLeft();
@@ -41,46 +36,6 @@ void PutOnClipboard(const std::wstring& text) {
   ::SetClipboardData(CF_UNICODETEXT, memory);  // the clipboard owns it now
   ::CloseClipboard();
 }
-
-// How a skin button may look: its four state images over its background slice.
-struct ButtonLook {
-  Gdiplus::Image* background = nullptr;  // not owned
-  RECT backgroundRect = {};
-  PngImage images[4];
-  bool trimsSourceAboveScaleOne = false;  // CPngButton's rule
-  float scale = 1.0f;
-
-  ButtonLook(Gdiplus::Image* bk, RECT bkRect, UINT firstImage, bool pngButton, float s)
-      : background(bk), backgroundRect(bkRect), trimsSourceAboveScaleOne(pngButton), scale(s) {
-    for (UINT i = 0; i < 4; ++i) LoadPngResource(images[i], firstImage + i);
-  }
-
-  // 1 normal, 2 hover, 3 pressed, 4 disabled: the image the screen shows, 0 when none fits.
-  int ShownState(HWND button) const {
-    const RECT r = WindowRectOf(button);
-    const ScreenPixels shot = CaptureScreen(r);
-    int best = 0;
-    double bestDifference = 6.0;
-    for (int i = 0; i < 4; ++i) {
-      Gdiplus::Image* image = images[i].get();
-      SkinRect source = {0, 0, static_cast<int>(image->GetWidth()),
-                         static_cast<int>(image->GetHeight())};
-      if (trimsSourceAboveScaleOne) source = ButtonImageSource(source.right, source.bottom, scale);
-      const double difference = MeanDifference(
-          shot.pixels, RenderLikeButton(background, backgroundRect, image, ToRect(source),
-                                        r.right - r.left, r.bottom - r.top));
-      if (difference < bestDifference) {
-        bestDifference = difference;
-        best = i + 1;
-      }
-    }
-    return best;
-  }
-
-  bool Shows(HWND button, int state) const {
-    return WaitUntil([&] { return ShownState(button) == state; }, 2000);
-  }
-};
 
 class SkinControlsTest : public ::testing::Test {
 protected:

@@ -18,16 +18,6 @@ namespace {
 
 std::wstring DpiSuffix(float s) { return s > 1.0f ? L"_120dpi" : L"_96dpi"; }
 
-// Presses at (x, y), moves the pointer by (dx, dy) in steps and releases; returns once the
-// pair's thread (that of `window`) has handled it all.
-void Drag(HWND window, int x, int y, int dx, int dy) {
-  MovePointer(x, y);
-  PressLeft();
-  for (int step = 1; step <= 6; ++step) MovePointer(x + dx * step / 6, y + dy * step / 6);
-  ReleaseLeft();
-  EXPECT_TRUE(WaitUntilInputHandled(window));
-}
-
 RECT Grown(RECT r, int by) {
   ::InflateRect(&r, by, by);
   return r;
@@ -125,19 +115,19 @@ TEST_F(SkinPairTest, DraggingTheStripMovesBothAndHandsTheLeadToTheControls) {
     const RECT client0 = ClientRectOnScreen(controls);
 
     // The body below the strip and the frame's shadow border are no drag handles.
-    Drag(controls, client0.left + 8, client0.top + ScaledTrunc(120, m_scale), 50, 30);
+    EXPECT_TRUE(Drag(controls, client0.left + 8, client0.top + ScaledTrunc(120, m_scale), 50, 30));
     EXPECT_EQ(ToSkinRect(frame0), ToSkinRect(WindowRectOf(frame.m_hWnd)));
     EXPECT_EQ(ToSkinRect(controls0), ToSkinRect(WindowRectOf(controls)));
-    Drag(controls, frame0.left + 3, (frame0.top + frame0.bottom) / 2, 50, 30);
+    EXPECT_TRUE(Drag(controls, frame0.left + 3, (frame0.top + frame0.bottom) / 2, 50, 30));
     EXPECT_EQ(ToSkinRect(frame0), ToSkinRect(WindowRectOf(frame.m_hWnd)));
     EXPECT_EQ(ToSkinRect(controls0), ToSkinRect(WindowRectOf(controls)));
     // The strip's right end belongs to the close button.
     const int stripRight = client0.right - ScaledTrunc(26, m_scale);
-    Drag(controls, stripRight + 2, client0.top + ScaledTrunc(4, m_scale), 50, 30);
+    EXPECT_TRUE(Drag(controls, stripRight + 2, client0.top + ScaledTrunc(4, m_scale), 50, 30));
     EXPECT_EQ(ToSkinRect(controls0), ToSkinRect(WindowRectOf(controls)));
 
     // The title band moves both; the frame now follows the controls dialog.
-    Drag(controls, client0.left + 40, client0.top + ScaledTrunc(12, m_scale), 60, 40);
+    EXPECT_TRUE(Drag(controls, client0.left + 40, client0.top + ScaledTrunc(12, m_scale), 60, 40));
     const RECT controls1 = WindowRectOf(controls);
     EXPECT_EQ(ToSkinRect(Offset(controls0, 60, 40)), ToSkinRect(controls1));
     EXPECT_EQ(FollowRect(PROMPT_PAIR, ToSkinRect(controls1), m_scale),
@@ -175,7 +165,7 @@ TEST_F(SkinPairTest, WaitPairSitsInsetAndCannotBeDragged) {
     for (POINT p : {POINT{controls0.left + 20, controls0.top + 5},
                     POINT{(controls0.left + controls0.right) / 2, controls0.bottom - 10},
                     POINT{frame0.left + 4, (frame0.top + frame0.bottom) / 2}}) {
-      Drag(controls, p.x, p.y, 50, 30);
+      EXPECT_TRUE(Drag(controls, p.x, p.y, 50, 30));
       EXPECT_EQ(ToSkinRect(frame0), ToSkinRect(WindowRectOf(frame.m_hWnd)));
       EXPECT_EQ(ToSkinRect(controls0), ToSkinRect(WindowRectOf(controls)));
     }

@@ -5,31 +5,11 @@
 
 std::vector<std::string>* CTestSkinChildDlg::s_destroyLog = nullptr;
 
-bool WaitUntilShown(const CTestSkinFrameDlg& frame, DWORD timeoutMs) {
-  const ULONGLONG end = ::GetTickCount64() + timeoutMs;
-  auto left = [&] { return static_cast<DWORD>(end > ::GetTickCount64() ? end - ::GetTickCount64() : 0); };
-  if (!driver::WaitUntil([&] { return frame.ControlsWindow() && ::IsWindowVisible(frame.m_hWnd); },
-                         timeoutMs))
-    return false;
-  const HWND controls = frame.ControlsWindow();
-  return driver::WaitUntilForeground(controls, left()) &&
-         driver::WaitUntilPainted(frame.m_hWnd, left()) && driver::WaitUntilPainted(controls, left());
-}
+SkinPairValues PromptTestValues() { return PromptPairValues(); }
 
-SkinPairValues PromptTestValues() {
-  return {IDD_PROMPT_DLG, IDP_PROMPT_FRAME, IDD_PROMPT_CHILD_DLG, IDP_PROMPT_CHILD, PROMPT_PAIR,
-          false};
-}
+SkinPairValues AllControlsTestValues() { return FeedbackPairValues(); }
 
-SkinPairValues AllControlsTestValues() {
-  return {IDD_FEEDBACK_DLG, IDP_FEEDBACK_FRAME, IDD_FEEDBACK_CHILD_DLG, IDP_FEEDBACK_CHILD,
-          FEEDBACK_PAIR, false};
-}
-
-SkinPairValues WaitTestValues() {
-  return {IDD_EXECUTE_PROMPT_DLG, IDP_EXECUTE_FRAME, IDD_EXECUTE_PROMPT_CHILD_DLG,
-          IDP_EXECUTE_CHILD, EXECUTE_PROMPT_PAIR, true};
-}
+SkinPairValues WaitTestValues() { return ExecutePromptPairValues(); }
 
 SkinPairValues MissingFramePictureValues() {
   SkinPairValues values = PromptTestValues();

@@ -38,12 +38,6 @@ SkinPairValues AllControlsTestValues();
 SkinPairValues WaitTestValues();
 SkinPairValues MissingFramePictureValues();
 
-class CTestSkinFrameDlg;
-
-// From a driver thread: waits until both windows of the pair are shown, the controls dialog is
-// in the foreground and nothing is left to paint.
-bool WaitUntilShown(const CTestSkinFrameDlg& frame, DWORD timeoutMs = 5000);
-
 class CTestSkinChildDlg : public CSkinChildDlg {
 public:
   explicit CTestSkinChildDlg(const SkinPairValues& values);

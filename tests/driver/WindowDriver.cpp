@@ -171,8 +171,17 @@ bool BringToFront(HWND hwnd) {
 }
 
 void MovePointer(int screenX, int screenY) {
-  ::SetCursorPos(screenX, screenY);
-  Settle();
+  // Wine sometimes takes a pointer motion that X reported before the warp and puts its cursor
+  // back where it was, although the warp succeeded: warp again until the cursor stays there.
+  auto there = [&] {
+    POINT at = {};
+    return ::GetCursorPos(&at) && at.x == screenX && at.y == screenY;
+  };
+  for (int attempt = 0; attempt < 3; ++attempt) {
+    WaitUntil([&] { return ::SetCursorPos(screenX, screenY) && there(); }, 2000);
+    Settle();
+    if (there()) break;
+  }
 }
 
 void MovePointerTo(HWND hwnd, int clientX, int clientY) {
