@@ -5,10 +5,6 @@
 
 #include <commctrl.h>
 
-namespace {
-CTarnellSystemPatchUninstallToolApp theApp;
-}  // namespace
-
 BOOL CTarnellSystemPatchUninstallToolApp::InitInstance() {
   const CGdiplusSession gdiplus;
   INITCOMMONCONTROLSEX controls = {sizeof(controls), ICC_WIN95_CLASSES};
@@ -22,5 +18,3 @@ BOOL CTarnellSystemPatchUninstallToolApp::InitInstance() {
   }
   return FALSE;
 }
-
-int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) { return theApp.Run(instance); }
