@@ -5,13 +5,13 @@
 #include "base/WorkerThread.h"
 #include "engine/PatchRules.h"
 #include "framework/GdiObjects.h"
-#include "host/ServiceClientDetection.h"
 #include "res/resource.h"
 #include "ui/dialogs/ExecutePromptDlg.h"
 #include "ui/dialogs/PromptDlg.h"
 
 #include <windowsx.h>
 
+#include <atomic>
 #include <cstdlib>
 #include <ctime>
 #include <memory>
@@ -69,6 +69,8 @@ DWORD WINAPI UpdateUninstallButton(LPVOID argument) {
 
 RECT ToWinRect(const SkinRect& r) { return {r.left, r.top, r.right, r.bottom}; }
 
+std::atomic<UsbVolumeQuery> g_usbVolumeQuery{IsUsbVolume};
+
 }  // namespace
 
 SkinPairValues MainPairValues() {
@@ -115,8 +117,12 @@ void CSystemPatchUninstallToolDlg::PrepareFirstLayout() {
   RunStartupChecks();
 }
 
+UsbVolumeQuery CSystemPatchUninstallToolDlg::SetUsbVolumeQuery(UsbVolumeQuery query) {
+  return g_usbVolumeQuery.exchange(query ? query : IsUsbVolume);
+}
+
 void CSystemPatchUninstallToolDlg::DetectServiceClient() {
-  m_deviceType = ::DetectServiceClient(m_cipher);
+  m_deviceType = ::DetectServiceClient(m_cipher, g_usbVolumeQuery.load());
 }
 
 void CSystemPatchUninstallToolDlg::RunStartupChecks() {

@@ -7,6 +7,7 @@
 #include "engine/SystemPatchEngine.h"
 #include "host/AesCipher.h"
 #include "host/FeedbackBridge.h"
+#include "host/ServiceClientDetection.h"
 #include "ui/controls/CheckBoxBtn.h"
 #include "ui/controls/DrawTextStatic.h"
 #include "ui/controls/EditEx.h"
@@ -35,6 +36,10 @@ public:
   // For the feedback question at close.
   CFeedbackBridge* FeedbackLibrary() { return &m_feedbackBridge; }
   int DeviceType() const { return m_deviceType; }
+
+  // Which drives count as USB drives when the service client is looked for: the system's
+  // answer (IsUsbVolume), or a test's own. Returns the one it replaces.
+  static UsbVolumeQuery SetUsbVolumeQuery(UsbVolumeQuery query);
 
 protected:
   BOOL OnInitDialog() override;
