@@ -14,3 +14,8 @@ struct SkinPairValues {
   // frame's first place), the frame follows it from its very first move and never leads.
   bool controlsLead = false;
 };
+
+// The tool's three dialog pairs: the prompt, the wait dialog and the feedback question.
+SkinPairValues PromptPairValues();
+SkinPairValues ExecutePromptPairValues();
+SkinPairValues FeedbackPairValues();
