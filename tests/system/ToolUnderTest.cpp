@@ -93,13 +93,15 @@ bool ToolUnderTest::Start(const ToolStart& start) {
   if (library) fs::copy_file(here / library, m_folder / L"HalvexFeedbackInformation.dll");
   if (start.foreignFile) WriteText(m_folder / L"我的笔记.txt", L"not the tool's");
 
-  // The pages the library would open in a browser are scripts that do nothing.
-  const fs::path page = m_work / L"page.cmd";
-  WriteText(page, L"@exit 0\r\n");
+  // The pages the library would open in a browser do not exist: nothing opens, the journal
+  // still shows every call.
+  const fs::path page = m_work / L"no-such-page.html";
   std::wstring settings = L"[Journal]\r\nFile=" + (m_work / L"journal.txt").wstring() + L"\r\n[Records]\r\nFolder=" +
                           m_work.wstring() + L"\r\n[Pages]\r\n";
   for (const wchar_t* key : {L"Feedback", L"UseAgreement", L"ToolDownload"}) settings += std::wstring(key) + L"=" + page.wstring() + L"\r\n";
-  settings += L"MoreTools=https://tools.invalid/more\r\n";
+  // Not a web address either: the library refuses it at once (under Wine the shell takes twenty
+  // seconds to give up on a web address without a browser).
+  settings += L"MoreTools=more-tools-page\r\n";
   if (!start.newestVersion.empty()) settings += L"[NewestVersion]\r\n10069=" + start.newestVersion + L"\r\n";
   WriteText(m_folder / L"HalvexFeedbackInformation.ini", settings);
 
@@ -129,22 +131,28 @@ bool ToolUnderTest::WaitForMainWindow(DWORD timeoutMs) {
          Idle();
 }
 
+namespace {
+
+struct DialogSearch {
+  DWORD process;
+  int id;
+  HWND found;
+};
+
+BOOL CALLBACK FindDialogHolding(HWND hwnd, LPARAM data) {
+  auto* search = reinterpret_cast<DialogSearch*>(data);
+  DWORD process = 0;
+  ::GetWindowThreadProcessId(hwnd, &process);
+  if (process != search->process || !::IsWindowVisible(hwnd) || !::GetDlgItem(hwnd, search->id)) return TRUE;
+  search->found = hwnd;
+  return FALSE;
+}
+
+}  // namespace
+
 HWND ToolUnderTest::FindDialogWith(int id) const {
-  struct Search {
-    DWORD process;
-    int id;
-    HWND found;
-  } search = {m_process.id(), id, nullptr};
-  ::EnumWindows(
-      [](HWND hwnd, LPARAM data) {
-        auto* s = reinterpret_cast<Search*>(data);
-        DWORD process = 0;
-        ::GetWindowThreadProcessId(hwnd, &process);
-        if (process != s->process || !::IsWindowVisible(hwnd) || !::GetDlgItem(hwnd, s->id)) return TRUE;
-        s->found = hwnd;
-        return FALSE;
-      },
-      reinterpret_cast<LPARAM>(&search));
+  DialogSearch search = {m_process.id(), id, nullptr};
+  ::EnumWindows(FindDialogHolding, reinterpret_cast<LPARAM>(&search));
   return search.found;
 }
 
