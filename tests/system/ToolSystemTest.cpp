@@ -90,6 +90,7 @@ TEST_P(RemovalOutcomes, ShowAndRecordWhatTheRequestCameTo) {
     ASSERT_TRUE(tool.WaitForPrompt(&prompt, 10000, previous)) << "no prompt: " << Utf8(step.text);
     EXPECT_EQ(step.text, prompt.text);
     EXPECT_EQ(step.type, prompt.type) << Utf8(step.text);
+    EXPECT_EQ(nullptr, tool.FindDialogWith(IDC_STATE_INFO)) << "a wait dialog behind the prompt";
     SaveScreenshot(L"outcome_" + std::wstring(outcome.name, outcome.name + strlen(outcome.name)), WindowRectOf(prompt.controls));
     ASSERT_TRUE(tool.Answer(prompt, step.answer));
     previous = prompt.controls;

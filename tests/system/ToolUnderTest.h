@@ -64,6 +64,8 @@ public:
   void RequestRemoval(const std::wstring& number);
 
   bool WaitForExit(DWORD timeoutMs, DWORD* exitCode) const;
+  HANDLE Process() const { return m_process.handle(); }
+  DWORD ProcessId() const { return m_process.id(); }
   const std::filesystem::path& Folder() const { return m_folder; }
 
   std::vector<std::string> JournalLines() const;          // the real library's, and the stand-in's
