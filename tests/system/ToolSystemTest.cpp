@@ -91,7 +91,8 @@ TEST_P(RemovalOutcomes, ShowAndRecordWhatTheRequestCameTo) {
     EXPECT_EQ(step.text, prompt.text);
     EXPECT_EQ(step.type, prompt.type) << Utf8(step.text);
     EXPECT_EQ(nullptr, tool.FindDialogWith(IDC_STATE_INFO)) << "a wait dialog behind the prompt";
-    SaveScreenshot(L"outcome_" + std::wstring(outcome.name, outcome.name + strlen(outcome.name)), WindowRectOf(prompt.controls));
+    SaveScreenshot(L"outcome_" + std::wstring(outcome.name, outcome.name + strlen(outcome.name)),
+                   WindowRectOf(::GetWindow(prompt.controls, GW_OWNER)));
     ASSERT_TRUE(tool.Answer(prompt, step.answer));
     previous = prompt.controls;
   }
