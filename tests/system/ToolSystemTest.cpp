@@ -84,17 +84,15 @@ TEST_P(RemovalOutcomes, ShowAndRecordWhatTheRequestCameTo) {
   } else {
     driver::ClickCentre(tool.Control(IDC_UNINSTALL));
   }
-  HWND previous = nullptr;
   for (const Step& step : outcome.steps) {
     PromptSeen prompt;
-    ASSERT_TRUE(tool.WaitForPrompt(&prompt, 10000, previous)) << "no prompt: " << Utf8(step.text);
+    ASSERT_TRUE(tool.WaitForPrompt(&prompt)) << "no prompt: " << Utf8(step.text);
     EXPECT_EQ(step.text, prompt.text);
     EXPECT_EQ(step.type, prompt.type) << Utf8(step.text);
     EXPECT_EQ(nullptr, tool.FindDialogWith(IDC_STATE_INFO)) << "a wait dialog behind the prompt";
     SaveScreenshot(L"outcome_" + std::wstring(outcome.name, outcome.name + strlen(outcome.name)),
                    WindowRectOf(::GetWindow(prompt.controls, GW_OWNER)));
     ASSERT_TRUE(tool.Answer(prompt, step.answer));
-    previous = prompt.controls;
   }
   // Back to the window, usable again: no prompt and no wait dialog left.
   EXPECT_TRUE(WaitUntil([&] {
@@ -280,4 +278,44 @@ TEST_F(ToolSystemTest, OtherAnswersOfTheVersionCheckShowNoNotice) {
     EXPECT_EQ(nullptr, tool.FindDialogWith(IDC_PROMPT_TEXT)) << answer;
     EXPECT_FALSE(tool.WaitForExit(0, nullptr));
   }
+}
+
+TEST_F(ToolSystemTest, MoreToolsIsHiddenWhenAServiceClientWasFound) {
+  std::error_code ignored;
+  fs::remove_all(L"C:\\AM", ignored);
+  fs::create_directories(L"C:\\AM\\Ambrel");
+  std::ofstream(L"C:\\AM\\Ambrel\\AmbrelClient.exe") << "MZ";
+  std::ofstream(L"C:\\AM\\Ambrel\\DeviceInfo.ini") << DeviceInfoIniText(EncodeDeviceType("1"));
+  ToolUnderTest tool(L"service_client");
+  ToolStart start;
+  start.program = L"main_window_host.exe";
+  start.arguments = L"--usb=C";
+  ASSERT_TRUE(tool.Start(start));
+  ASSERT_TRUE(tool.WaitForMainWindow());
+  EXPECT_FALSE(::IsWindowVisible(tool.Control(IDC_MORE_TOOLS)));
+  fs::remove_all(L"C:\\AM", ignored);
+}
+
+// With the log's "print" setting at 1, a finished removal also leaves wusa's exit code and what
+// it means; the prompts do not change.
+TEST_F(ToolSystemTest, PrintSettingAddsTheInstallersExitCodeToTheLog) {
+  const fs::path settings = fs::path(ToolLogFolder()).parent_path().parent_path() / L"logCfg.ini";
+  std::ofstream(settings) << "[Log]\r\nprint=1\r\n";
+  ToolUnderTest tool(L"print_setting");
+  ToolStart start;
+  start.environment = {{L"STANDIN_WUSA_EXIT", L"3010"}};
+  ASSERT_TRUE(tool.Start(start));
+  ASSERT_TRUE(tool.WaitForMainWindow());
+  tool.RequestRemoval(L"5001330");
+  for (const wchar_t* text : {FOUND_5001330.c_str(), DONE}) {
+    PromptSeen prompt;
+    ASSERT_TRUE(tool.WaitForPrompt(&prompt));
+    EXPECT_EQ(text, prompt.text);
+    ASSERT_TRUE(tool.Answer(prompt, IDC_PROMPT_OK));
+  }
+  fs::remove(settings);
+  EXPECT_TRUE(WaitUntil([&] {
+    return tool.LogText(L"ruvozoza.txt").find(L"wusa 退出码 3010 (0x00000BC2)：补丁已卸载，需要重新启动计算机") !=
+           std::wstring::npos;
+  }, 5000)) << Utf8(tool.LogText(L"ruvozoza.txt"));
 }

@@ -156,11 +156,11 @@ HWND ToolUnderTest::FindDialogWith(int id) const {
   return search.found;
 }
 
-bool ToolUnderTest::WaitForPrompt(PromptSeen* prompt, DWORD timeoutMs, HWND previous) {
+bool ToolUnderTest::WaitForPrompt(PromptSeen* prompt, DWORD timeoutMs) {
   HWND controls = nullptr;
   if (!driver::WaitUntil([&] {
         controls = FindDialogWith(IDC_PROMPT_TEXT);
-        return controls && controls != previous && ::IsWindowVisible(::GetDlgItem(controls, IDC_PROMPT_OK)) &&
+        return controls && ::IsWindowVisible(::GetDlgItem(controls, IDC_PROMPT_OK)) &&
                driver::WaitUntilPainted(controls, 0);
       }, timeoutMs)) {
     return false;

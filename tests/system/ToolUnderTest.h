@@ -51,12 +51,13 @@ public:
   HWND Main() const { return m_main; }
   HWND Control(int id) const { return ::GetDlgItem(m_main, id); }
 
-  // The controls dialog of a visible prompt of the tool, other than `previous`.
-  bool WaitForPrompt(PromptSeen* prompt, DWORD timeoutMs = 10000, HWND previous = nullptr);
+  // The controls dialog of a visible prompt of the tool, shown and painted.
+  bool WaitForPrompt(PromptSeen* prompt, DWORD timeoutMs = 10000);
   // A controls dialog of the tool that holds control `id` (1000: the wait dialog, 1002: the
   // feedback dialog), visible; nullptr when none is.
   HWND FindDialogWith(int id) const;
-  // Clicks a button of a prompt (1006 OK, 1007 cancel, 1004 close) and waits until it is gone.
+  // Clicks a button of a prompt (1006 OK, 1007 cancel, 1004 close) and waits until it is gone:
+  // a prompt found afterwards is a new one.
   bool Answer(const PromptSeen& prompt, int buttonId);
   // Waits until the tool has handled the input it was sent and has nothing more to do.
   bool Idle(DWORD timeoutMs = 5000) const;

@@ -3,7 +3,7 @@
 #include "framework/GdiObjects.h"
 #include "framework/WinApp.h"
 
-#include "base/WorkerThread.h"
+#include "base/ScopedHandle.h"
 
 #include <algorithm>
 #include <condition_variable>
@@ -99,7 +99,9 @@ void PrefetchPngResources(std::initializer_list<UINT> ids) {
   const std::lock_guard<std::mutex> hold(prefetch.lock);
   if (prefetch.working) return;
   prefetch.pending.assign(ids.begin(), ids.end());
-  prefetch.working = StartWorkerThread(DecodeAhead, nullptr);
+  // Its own thread, not one of the tool's worker threads: it reports to no window.
+  const CScopedHandle worker(::CreateThread(nullptr, 0, DecodeAhead, nullptr, 0, nullptr));
+  prefetch.working = worker.IsValid();
   if (!prefetch.working) prefetch.pending.clear();  // every picture is then decoded when loaded
 }
 
