@@ -93,7 +93,7 @@ bool IsWow64() { return SystemIsWow64(); }
 
 std::wstring BuildCommandLine(const std::wstring& command) { return L"cmd /C " + command; }
 
-bool RunCommand(const std::wstring& command, bool show) {
+bool RunCommand(const std::wstring& command, bool show, DWORD* exitCode) {
   CRedirectionOff redirection;
   if (redirection.Failed()) return false;
 
@@ -107,6 +107,7 @@ bool RunCommand(const std::wstring& command, bool show) {
   CScopedHandle processHandle(process.hProcess);
   CScopedHandle threadHandle(process.hThread);
   WaitForSingleObject(process.hProcess, INFINITE);
+  if (exitCode && !GetExitCodeProcess(process.hProcess, exitCode)) *exitCode = 0;
   return true;
 }
 

@@ -9,8 +9,9 @@
 // True when the tool runs as a 32-bit process on 64-bit Windows.
 bool IsWow64();
 
-// True when the interpreter was started and has ended; the exit status is not examined.
-bool RunCommand(const std::wstring& command, bool show);
+// True when the interpreter was started and has ended; its exit code, which is that of the
+// command it ran, goes to exitCode when given.
+bool RunCommand(const std::wstring& command, bool show, DWORD* exitCode = nullptr);
 
 // As RunCommand, with the window hidden, and appends what the command printed on standard
 // output and standard error (in the ANSI code page) to output.

@@ -5,16 +5,20 @@
 #include "engine/PatchRules.h"
 #include "engine/PebVersion.h"
 #include "engine/ProcessRunner.h"
+#include "engine/WusaExitCode.h"
 #include "log/LogSave.h"
 
 namespace {
 
 const char kEngineLogFile[] = "ruvozoza.txt";
 
-// Log messages are ANSI text; the literals are written once, in wide form.
-void LogEngineFailure(const wchar_t* message) {
-  CLogSave::GetInstance()->WriteLog(CodePageFromWide(message, CP_ACP), kEngineLogFile, true);
+// Log messages are ANSI text; the literals are written once, in wide form. Failures are forced
+// records; anything else is written only when the log's settings ask for it.
+void WriteEngineRecord(const wchar_t* message, bool force) {
+  CLogSave::GetInstance()->WriteLog(CodePageFromWide(message, CP_ACP), kEngineLogFile, force);
 }
+
+void LogEngineFailure(const wchar_t* message) { WriteEngineRecord(message, true); }
 
 // The thread environment block points to the process environment block: at gs:0x60 in a
 // 64-bit process, at fs:0x30 in a 32-bit one.
@@ -66,8 +70,11 @@ int CSystemPatchEngine::QueryInstalledPatch() {
 int CSystemPatchEngine::UninstallPatch() {
   // The number is pasted text and the interpreter runs with administrator rights: a number
   // holding anything but digits, letters and blanks ("1&calc.exe") must never reach it.
+  DWORD exitCode = 0;
   const bool ran = IsCommandSafePatchNumber(m_patchNumber) &&
-                   RunCommand(UninstallCommand(m_patchNumber), false);
+                   RunCommand(UninstallCommand(m_patchNumber), false, &exitCode);
+  // For support staff only, when the log's "print" setting asks for ordinary records.
+  if (ran) WriteEngineRecord(WusaExitRecord(exitCode).c_str(), false);
   SendMessageW(m_owner, WM_EXECUTE_PROMPT_CLOSE, 0, 0);
   SendMessageW(m_owner, WM_UNINSTALL_PATCH_RESULT, ran ? UNINSTALL_DONE : UNINSTALL_FAILED, 0);
   return ran ? 1 : 0;

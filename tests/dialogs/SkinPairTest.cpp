@@ -350,3 +350,18 @@ TEST(LoadPngResource, MissingResourceFailsAndLeavesTheImageAlone) {
   EXPECT_EQ(150u, image->GetHeight());
   delete image;
 }
+
+TEST(LoadPngResource, PicturesDecodedAheadAreHandedOverOnceAndMissingOnesStillFail) {
+  CGdiplusSession gdiplus;
+  PrefetchPngResources({IDP_PROMPT_FRAME, 9999, IDP_PROMPT_CHILD});
+  for (int round = 0; round < 2; ++round) {  // the second load decodes anew
+    PngImage frame, child;
+    ASSERT_TRUE(LoadPngResource(frame, IDP_PROMPT_FRAME)) << round;
+    EXPECT_EQ(330u, frame->GetWidth());
+    ASSERT_TRUE(LoadPngResource(child, IDP_PROMPT_CHILD)) << round;
+    EXPECT_EQ(320u, child->GetWidth());
+    PngImage missing;
+    EXPECT_FALSE(LoadPngResource(missing, 9999));
+  }
+  DiscardPrefetchedPngResources();
+}

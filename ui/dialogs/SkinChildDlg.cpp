@@ -17,6 +17,7 @@ bool CSkinChildDlg::EnsureBackground() {
 BOOL CSkinChildDlg::OnInitDialog() {
   CDialog::OnInitDialog();
   if (!EnsureBackground()) return TRUE;  // controls stay at their template places
+  PrepareFirstLayout();
   LayoutControls(TRUE);
   m_layoutDone = 1;
   return TRUE;

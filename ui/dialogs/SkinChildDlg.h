@@ -17,6 +17,9 @@ protected:
   // Places every control for the current client size; the first time it also hands the
   // controls their images, background and texts.
   virtual void LayoutControls(BOOL firstTime) = 0;
+  // Runs once the background picture is loaded, just before the first layout (the main window
+  // makes its start-up checks here).
+  virtual void PrepareFirstLayout() {}
   // The window is being destroyed: release the controls' images. Derived classes call this
   // last; it deletes the background picture.
   virtual void OnDestroy();

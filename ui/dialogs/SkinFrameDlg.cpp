@@ -112,9 +112,14 @@ void CSkinFrameDlg::OnWindowPosChanged(const WINDOWPOS& pos) {
     m_controls->ShowWindow(SW_SHOW);
 }
 
-// The frame is only a picture: a click on its shadow activates the controls dialog, where the
-// keyboard belongs. An active frame could also be raised above its own controls dialog (Wine
-// does so with unmanaged windows) and then take the clicks meant for the controls.
+namespace {
+// Posted to the frame when it has become active: the activation is handed on once it is done.
+constexpr UINT WM_SKIN_ACTIVATE_CONTROLS = WM_APP + 0x51;
+}  // namespace
+
+// The frame is only a picture: when it is clicked or activated, the controls dialog becomes the
+// active window, where the keyboard belongs. An active frame could also be raised above its own
+// controls dialog (Wine does so with unmanaged windows) and then take the clicks meant for them.
 bool CSkinFrameDlg::ActivateControlsInstead() {
   if (!m_controls || !m_controls->IsWindowVisible()) return false;
   ::SetActiveWindow(m_controls->GetSafeHwnd());
@@ -126,6 +131,13 @@ bool CSkinFrameDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESUL
     case WM_MOUSEACTIVATE:
       if (!ActivateControlsInstead()) break;
       result = MA_NOACTIVATE;
+      return true;
+    case WM_ACTIVATE:
+      if (LOWORD(wParam) != WA_INACTIVE) PostMessage(WM_SKIN_ACTIVATE_CONTROLS);
+      break;
+    case WM_SKIN_ACTIVATE_CONTROLS:
+      if (::GetActiveWindow() == m_hWnd) ActivateControlsInstead();
+      result = 0;
       return true;
     case WM_WINDOWPOSCHANGED:
       result = Default();

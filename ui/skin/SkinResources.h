@@ -3,6 +3,7 @@
 #include "framework/GdiPlusInclude.h"
 #include "ui/skin/SkinScale.h"
 
+#include <initializer_list>
 #include <memory>
 
 using PngImage = std::unique_ptr<Gdiplus::Image>;
@@ -14,6 +15,13 @@ using PngImage = std::unique_ptr<Gdiplus::Image>;
 BOOL LoadPngResource(Gdiplus::Image** image, UINT id);
 // The same into an owning pointer (left unchanged on failure).
 BOOL LoadPngResource(PngImage& image, UINT id);
+
+// Starts decoding these pictures on a worker thread, so that the first window finds them ready:
+// LoadPngResource then hands each one over (waiting for it if its turn has not come) instead of
+// decoding it again; a later load of the same picture decodes anew. Call it once, early.
+void PrefetchPngResources(std::initializer_list<UINT> ids);
+// Waits for the worker and deletes what nobody took: before GDI+ ends.
+void DiscardPrefetchedPngResources();
 
 // LOGPIXELSY of the screen turned into the skin's scale factor (see ScaleFactorFromLogPixels).
 float ScreenScaleFactor();
