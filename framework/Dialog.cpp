@@ -22,7 +22,12 @@ INT_PTR CDialog::DoModal() {
     const CWinApp* app = CWinApp::GetApp();
     owner = app && app->m_pMainWnd && app->m_pMainWnd->m_hWnd ? app->m_pMainWnd->m_hWnd
                                                               : ::GetActiveWindow();
-    if (owner) owner = ::GetLastActivePopup(::GetAncestor(owner, GA_ROOT));
+    if (owner) {
+      const HWND root = ::GetAncestor(owner, GA_ROOT);
+      owner = ::GetLastActivePopup(root);
+      // A popup already hidden on its way out (an ended wait panel) owns nothing new.
+      if (!::IsWindowVisible(owner)) owner = root;
+    }
   }
   if (owner) owner = ::GetAncestor(owner, GA_ROOT);  // a child cannot own a popup
   HWND top = owner;

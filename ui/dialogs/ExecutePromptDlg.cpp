@@ -34,10 +34,14 @@ void CExecutePromptDlg::OnOK() {}
 void CExecutePromptDlg::OnCancel() {}
 
 LRESULT CExecutePromptDlg::OnExecutePromptClose() {
-  if (auto* controls = static_cast<CExecutePromptChildDlg*>(ControlsDialog())) {
-    controls->StopAnimation();
-  }
+  auto* controls = static_cast<CExecutePromptChildDlg*>(ControlsDialog());
+  if (controls) controls->StopAnimation();
   CSkinFrameDlg::OnOK();
+  // The panel goes at once, not when its modal run has unwound: the worker's result, a question
+  // say, is often handled inside that run, and must not appear with the wait panel behind it.
+  constexpr UINT hide = SWP_HIDEWINDOW | SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE;
+  if (controls) ::SetWindowPos(controls->GetSafeHwnd(), nullptr, 0, 0, 0, 0, hide);
+  ::SetWindowPos(m_hWnd, nullptr, 0, 0, 0, 0, hide);
   return 0;
 }
 
