@@ -44,7 +44,8 @@ MainWindowLayout LayOutMainWindow(const SkinRect& client, float scale, int agree
   const int unit = agreementTextWidth / 14;
   const int boxLeft = Trunc(8 * s);
   const int rowTop = Trunc(B - 25 * s);
-  out.agreementBox = {boxLeft, rowTop, Trunc(boxLeft + 16 * s + 2 * unit + 2), Trunc(rowTop + 20 * s)};
+  out.agreementBox = {boxLeft, rowTop, Trunc(boxLeft + 16 * s + 2 * unit + 2),
+                      Trunc(rowTop + 20 * s)};
   const int linkLeft = out.agreementBox.right + 6;
   out.agreementLink = {linkLeft, rowTop, linkLeft + 14 * unit, Trunc(rowTop + 20 * s)};
   const int feedbackWidth = Trunc(feedbackTextWidth + 4 * s + 2 + 6);

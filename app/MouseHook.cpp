@@ -1,8 +1,8 @@
 #include "app/MouseHook.h"
 
 namespace {
-HHOOK g_hook = nullptr;    // owned by the one CMouseHook
-HWND g_target = nullptr;   // not owned: the main window
+HHOOK g_hook = nullptr;   // owned by the one CMouseHook
+HWND g_target = nullptr;  // not owned: the main window
 }  // namespace
 
 CMouseHook::CMouseHook() {
@@ -29,6 +29,7 @@ void CMouseHook::Remove() {
 
 // Runs on the thread that installed it, while that thread waits for messages: it only posts.
 LRESULT CALLBACK MouseHookProc(int code, WPARAM wParam, LPARAM lParam) {
-  if (wParam == WM_LBUTTONDOWN) ::PostMessageW(g_target, WM_HOOK_LBUTTONDOWN, WM_LBUTTONDOWN, lParam);
+  if (wParam == WM_LBUTTONDOWN)
+    ::PostMessageW(g_target, WM_HOOK_LBUTTONDOWN, WM_LBUTTONDOWN, lParam);
   return ::CallNextHookEx(g_hook, code, wParam, lParam);
 }

@@ -33,22 +33,21 @@ const wchar_t INIT_FAILED_TEXT[] = L"工具初始化失败";
 const wchar_t NOT_WINDOWS10_TEXT[] = L"此工具不支持当前系统";
 const wchar_t LENGTH_TEXT[] = L"输入的补丁号不正确，请输入6或者7位的补丁号！";
 const wchar_t NON_DIGIT_TEXT[] = L"您输入的补丁号是否正确？";
-const wchar_t PROTECTED_TEXT[] = L"此补丁是系统重要更新，不支持卸载，请了解\r\n\r\n不是工具问题，无需反馈";
+const wchar_t PROTECTED_TEXT[] =
+    L"此补丁是系统重要更新，不支持卸载，请了解\r\n\r\n不是工具问题，无需反馈";
 const wchar_t REMOVAL_FAILED_TEXT[] = L"卸载系统补丁失败！";
 const wchar_t FOUND_TEXT_BEFORE[] = L"将要卸载";
 const wchar_t FOUND_TEXT_AFTER[] =
-    L"补丁，确定卸载吗？请按弹出的提示窗口操作继续卸载。\r\n注意：由于微软的系统限制，某些补丁可能无法卸载，是正常现象，无需反馈";
+    L"补丁，确定卸载吗？请按弹出的提示窗口操作继续卸载。\r\n注意：由于微软的系统限制，某些补丁可能"
+    L"无法卸载，是正常现象，无需反馈";
 const wchar_t NOT_FOUND_TEXT[] = L"您输入的补丁未查询到，您要继续卸载吗？";
 const wchar_t DONE_TEXT[] = L"操作完成。";
 
 const wchar_t* NewVersionText(int deviceType) {
   switch (deviceType) {
-    case DEVICE_TYPE_AMBREL:
-      return L"检测到当前工具有新的版本，请在Ambrel客户端下载最新版本使用。";
-    case DEVICE_TYPE_CORVIN:
-      return L"检测到当前工具有新的版本，请在Corvin客户端下载最新版本使用。";
-    default:
-      return L"检测到当前工具有新的版本，请下载最新版本使用。";
+    case DEVICE_TYPE_AMBREL: return L"检测到当前工具有新的版本，请在Ambrel客户端下载最新版本使用。";
+    case DEVICE_TYPE_CORVIN: return L"检测到当前工具有新的版本，请在Corvin客户端下载最新版本使用。";
+    default: return L"检测到当前工具有新的版本，请下载最新版本使用。";
   }
 }
 
@@ -176,9 +175,9 @@ void CSystemPatchUninstallToolDlg::LayoutControls(BOOL firstTime) {
   GetClientRect(&m_client);
   const ScopedDC dc(m_hWnd);
   const HWND frame = GetParent();
-  const MainWindowLayout layout =
-      LayOutMainWindow(ToSkinRect(m_client), m_scale, MeasureTextWidth(frame, dc, AGREEMENT_MEASURE_TEXT),
-                       MeasureTextWidth(frame, dc, FEEDBACK_MEASURE_TEXT));
+  const MainWindowLayout layout = LayOutMainWindow(
+      ToSkinRect(m_client), m_scale, MeasureTextWidth(frame, dc, AGREEMENT_MEASURE_TEXT),
+      MeasureTextWidth(frame, dc, FEEDBACK_MEASURE_TEXT));
   Gdiplus::Image* background = BackgroundImage();
 
   if (firstTime) {
@@ -247,7 +246,8 @@ void CSystemPatchUninstallToolDlg::LayoutControls(BOOL firstTime) {
 }
 
 BOOL CSystemPatchUninstallToolDlg::PreTranslateMessage(MSG* msg) {
-  if (msg->message == WM_KEYDOWN && (msg->wParam == VK_ESCAPE || msg->wParam == VK_RETURN)) return TRUE;
+  if (msg->message == WM_KEYDOWN && (msg->wParam == VK_ESCAPE || msg->wParam == VK_RETURN))
+    return TRUE;
   return CSkinChildDlg::PreTranslateMessage(msg);
 }
 
@@ -277,23 +277,14 @@ void CSystemPatchUninstallToolDlg::OnLButtonDown(LPARAM point) {
 
 bool CSystemPatchUninstallToolDlg::OnCommand(WORD id) {
   switch (id) {
-    case IDC_BTN_CLOSE:
-      ::SendMessageW(GetParent(), WM_CLOSE, 0, 0);
-      return true;
-    case IDC_BTN_MINIMIZE:
-      ::PostMessageW(GetParent(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
-      return true;
-    case IDC_UNINSTALL:
-      OnUninstallClicked();
-      return true;
-    case IDC_AGREE:
-      OnAgreeClicked();
-      return true;
+    case IDC_BTN_CLOSE: ::SendMessageW(GetParent(), WM_CLOSE, 0, 0); return true;
+    case IDC_BTN_MINIMIZE: ::PostMessageW(GetParent(), WM_SYSCOMMAND, SC_MINIMIZE, 0); return true;
+    case IDC_UNINSTALL: OnUninstallClicked(); return true;
+    case IDC_AGREE: OnAgreeClicked(); return true;
     case IDC_MORE_TOOLS:
       m_feedbackBridge.OpenUrl(m_feedbackBridge.LibraryString(FEEDBACK_SLOT_MORE_TOOLS_PAGE));
       return true;
-    default:
-      return false;
+    default: return false;
   }
 }
 
@@ -310,14 +301,11 @@ void CSystemPatchUninstallToolDlg::OnUninstallClicked() {
   if (!m_uninstall.IsCursorInHitArea()) return;
   const std::wstring number = m_patchEdit.GetWindowText();
   switch (ValidatePatchNumber(number)) {
-    case PATCH_LENGTH_INVALID:
-      ShowPrompt(LENGTH_TEXT, PROMPT_CONFIRM);
-      return;
+    case PATCH_LENGTH_INVALID: ShowPrompt(LENGTH_TEXT, PROMPT_CONFIRM); return;
     case PATCH_HAS_NON_DIGIT:
       if (ShowPrompt(NON_DIGIT_TEXT, PROMPT_YES_NO) != IDOK) return;
       break;
-    case PATCH_ACCEPTABLE:
-      break;
+    case PATCH_ACCEPTABLE: break;
   }
   if (m_protectedPatches.IsProtectedPatch(number)) {
     ShowPrompt(PROTECTED_TEXT, PROMPT_CONFIRM);
@@ -398,9 +386,7 @@ bool CSystemPatchUninstallToolDlg::OnMessage(UINT message, WPARAM wParam, LPARAM
       OnTimer(wParam);
       result = Default();
       return true;
-    case WM_NCHITTEST:
-      OnNcHitTest(lParam);
-      break;  // the drag strip is the base's
+    case WM_NCHITTEST: OnNcHitTest(lParam); break;  // the drag strip is the base's
     case WM_LBUTTONDOWN:
       OnLButtonDown(lParam);
       result = Default();
@@ -411,18 +397,10 @@ bool CSystemPatchUninstallToolDlg::OnMessage(UINT message, WPARAM wParam, LPARAM
         return true;
       }
       break;
-    case WM_EXECUTE_PROMPT_CLOSE:
-      result = OnExecutePromptClose();
-      return true;
-    case WM_QUERY_PATCH_RESULT:
-      result = OnQueryPatchResult(wParam);
-      return true;
-    case WM_UNINSTALL_PATCH_RESULT:
-      result = OnUninstallPatchResult(wParam);
-      return true;
-    case WM_HOOK_LBUTTONDOWN:
-      result = 1;
-      return true;
+    case WM_EXECUTE_PROMPT_CLOSE: result = OnExecutePromptClose(); return true;
+    case WM_QUERY_PATCH_RESULT: result = OnQueryPatchResult(wParam); return true;
+    case WM_UNINSTALL_PATCH_RESULT: result = OnUninstallPatchResult(wParam); return true;
+    case WM_HOOK_LBUTTONDOWN: result = 1; return true;
   }
   return CSkinChildDlg::OnMessage(message, wParam, lParam, result);
 }

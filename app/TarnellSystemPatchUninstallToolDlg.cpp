@@ -121,7 +121,8 @@ int CTarnellSystemPatchUninstallToolDlg::RemoveToolFolder() {
   }
   // The interpreter inherits the variable; it gets the path as it is, never parsed.
   ::SetEnvironmentVariableW(TOOL_FOLDER_VARIABLE, folder.c_str());
-  ::ShellExecuteW(nullptr, L"open", L"cmd.exe", FolderRemovalParameters().c_str(), nullptr, SW_HIDE);
+  ::ShellExecuteW(nullptr, L"open", L"cmd.exe", FolderRemovalParameters().c_str(), nullptr,
+                  SW_HIDE);
   return 1;
 }
 
@@ -144,12 +145,8 @@ bool CTarnellSystemPatchUninstallToolDlg::OnMessage(UINT message, WPARAM wParam,
         MainDialog()->ShowWindow(SW_SHOWNA);
       }
       break;
-    case WM_QUERYDRAGICON:
-      result = reinterpret_cast<LRESULT>(m_icon);
-      return true;
-    case WM_CLOSE:
-      OnClose();
-      break;  // then the dialog's own close: the modal run ends
+    case WM_QUERYDRAGICON: result = reinterpret_cast<LRESULT>(m_icon); return true;
+    case WM_CLOSE: OnClose(); break;  // then the dialog's own close: the modal run ends
     case WM_DESTROY:
       CSkinFrameDlg::OnMessage(message, wParam, lParam, result);
       // Only after the ordinary run of the tool: a failed start leaves everything in place.

@@ -27,6 +27,6 @@ private:
   void OnPaint();
   void OnClose();
 
-  HICON m_icon;  // not owned: a shared icon of the resource module
+  HICON m_icon;        // not owned: a shared icon of the resource module
   bool m_ran = false;  // the controls dialog was created: the tool ran and may clean up
 };

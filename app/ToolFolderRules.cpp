@@ -50,7 +50,8 @@ bool HoldsOnlyToolFiles(const std::vector<FolderEntry>& entries, const std::wstr
   for (const FolderEntry& entry : entries) {
     if (entry.isFolder) return false;
     bool ours = SameText(entry.name, programName);
-    for (const wchar_t* companion : TOOL_COMPANION_FILES) ours = ours || SameText(entry.name, companion);
+    for (const wchar_t* companion : TOOL_COMPANION_FILES)
+      ours = ours || SameText(entry.name, companion);
     if (!ours) return false;
   }
   return true;
@@ -59,5 +60,6 @@ bool HoldsOnlyToolFiles(const std::vector<FolderEntry>& entries, const std::wstr
 std::wstring FolderRemovalParameters() {
   // Inside the quotation marks the expanded path is one argument whatever it holds; a variable
   // is expanded once, so a "%" in the path is not expanded again.
-  return std::wstring(L"/C timeout /t 3 /nobreak & rmdir /s /q \"%") + TOOL_FOLDER_VARIABLE + L"%\"";
+  return std::wstring(L"/C timeout /t 3 /nobreak & rmdir /s /q \"%") + TOOL_FOLDER_VARIABLE +
+         L"%\"";
 }

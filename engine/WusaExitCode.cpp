@@ -20,24 +20,17 @@ constexpr unsigned long E_INVALIDARG_CODE = 0x80070057;
 
 const wchar_t* WusaExitMeaning(unsigned long exitCode) {
   switch (exitCode) {
-    case ERROR_SUCCESS_CODE:
-      return L"补丁已卸载";
+    case ERROR_SUCCESS_CODE: return L"补丁已卸载";
     case ERROR_SUCCESS_REBOOT_REQUIRED_CODE:
-    case WU_S_REBOOT_REQUIRED_CODE:
-      return L"补丁已卸载，需要重新启动计算机";
-    case WU_S_ALREADY_UNINSTALLED_CODE:
-      return L"此补丁未安装在本机";
+    case WU_S_REBOOT_REQUIRED_CODE: return L"补丁已卸载，需要重新启动计算机";
+    case WU_S_ALREADY_UNINSTALLED_CODE: return L"此补丁未安装在本机";
     case ERROR_INSTALL_ALREADY_RUNNING_CODE:
-    case WU_E_INSTALL_NOT_ALLOWED_CODE:
-      return L"另一个安装正在进行，或系统正等待重新启动";
+    case WU_E_INSTALL_NOT_ALLOWED_CODE: return L"另一个安装正在进行，或系统正等待重新启动";
     case ERROR_ACCESS_DENIED_CODE:
-    case E_ACCESSDENIED_CODE:
-      return L"没有管理员权限";
+    case E_ACCESSDENIED_CODE: return L"没有管理员权限";
     case ERROR_INVALID_PARAMETER_CODE:
-    case E_INVALIDARG_CODE:
-      return L"参数错误";
-    default:
-      return L"其他错误";
+    case E_INVALIDARG_CODE: return L"参数错误";
+    default: return L"其他错误";
   }
 }
 

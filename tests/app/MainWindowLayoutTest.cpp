@@ -16,8 +16,8 @@ TEST(MainWindowLayout, AtOneHundredPercentTheNarrowFormulasGiveThePictureItsButt
   EXPECT_EQ((SkinRect{77, 306, 323, 353}), at100.uninstall);
   EXPECT_EQ(at100.uninstall, at100.uninstallSource);
   EXPECT_EQ((SkinRect{45, 540, 103, 558}), at100.moreTools);
-  EXPECT_EQ((SkinRect{368, 0, 394, 34}), at100.close);        // trunc(400 − 31.2)
-  EXPECT_EQ((SkinRect{340, 0, 366, 34}), at100.minimise);     // trunc(400 − 59.8)
+  EXPECT_EQ((SkinRect{368, 0, 394, 34}), at100.close);     // trunc(400 − 31.2)
+  EXPECT_EQ((SkinRect{340, 0, 366, 34}), at100.minimise);  // trunc(400 − 59.8)
   EXPECT_EQ((SkinRect{188, 16, 328, 31}), at100.version);
   EXPECT_EQ((SkinRect{8, 575, 46, 595}), at100.agreementBox);  // 8 + 16 + 2·10 + 2
   EXPECT_EQ((SkinRect{52, 575, 192, 595}), at100.agreementLink);

@@ -42,7 +42,8 @@ TEST(ToolFolderRules, AFolderHoldingAKnownFolderIsRecognisedWhateverTheCase) {
 TEST(ToolFolderRules, OnlyTheProgramAndItsCompanionsMayBeInTheFolder) {
   const std::wstring program = L"Dov10arevarez.exe";
   EXPECT_TRUE(HoldsOnlyToolFiles({}, program));
-  EXPECT_TRUE(HoldsOnlyToolFiles({{L"dov10AREVAREZ.EXE"}, {L"HalvexFeedbackInformation.dll"},
+  EXPECT_TRUE(HoldsOnlyToolFiles({{L"dov10AREVAREZ.EXE"},
+                                  {L"HalvexFeedbackInformation.dll"},
                                   {L"HalvexFeedbackInformation.ini"}},
                                  program));
   EXPECT_FALSE(HoldsOnlyToolFiles({{program}, {L"报告.docx"}}, program));

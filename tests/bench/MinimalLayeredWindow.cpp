@@ -11,8 +11,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   wc.lpszClassName = L"MinimalLayeredWindow";
   ::RegisterClassW(&wc);
   const int width = 410, height = 611;
-  const HWND frame = ::CreateWindowExW(WS_EX_LAYERED, wc.lpszClassName, L"Minimal", WS_POPUP, 100, 100,
-                                       width, height, nullptr, nullptr, instance, nullptr);
+  const HWND frame = ::CreateWindowExW(WS_EX_LAYERED, wc.lpszClassName, L"Minimal", WS_POPUP, 100,
+                                       100, width, height, nullptr, nullptr, instance, nullptr);
   BITMAPINFO info = {};
   info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
   void* bits = nullptr;
@@ -30,8 +30,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   ::DeleteDC(memory);
   ::ReleaseDC(nullptr, screen);
   ::ShowWindow(frame, SW_SHOW);
-  const HWND panel = ::CreateWindowExW(0, wc.lpszClassName, L"", WS_POPUP | WS_VISIBLE, 105, 104, 400, 600,
-                                       frame, nullptr, instance, nullptr);
+  const HWND panel = ::CreateWindowExW(0, wc.lpszClassName, L"", WS_POPUP | WS_VISIBLE, 105, 104,
+                                       400, 600, frame, nullptr, instance, nullptr);
   ::UpdateWindow(panel);
   MSG msg;
   while (::GetMessageW(&msg, nullptr, 0, 0) > 0) ::DispatchMessageW(&msg);

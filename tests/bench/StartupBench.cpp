@@ -24,7 +24,9 @@ double SinceCreationMs(HANDLE process) {
   FILETIME created, exited, kernel, user, now;
   ::GetProcessTimes(process, &created, &exited, &kernel, &user);
   ::GetSystemTimePreciseAsFileTime(&now);
-  auto ticks = [](const FILETIME& t) { return (static_cast<ULONGLONG>(t.dwHighDateTime) << 32) | t.dwLowDateTime; };
+  auto ticks = [](const FILETIME& t) {
+    return (static_cast<ULONGLONG>(t.dwHighDateTime) << 32) | t.dwLowDateTime;
+  };
   return static_cast<double>(ticks(now) - ticks(created)) / 10000.0;
 }
 
@@ -49,7 +51,9 @@ double ToolMs(int run) {
 // names (GetGuiResources answers 0 under Wine).
 DWORD GdiObjectsOf(HANDLE process) {
   PROCESS_BASIC_INFORMATION basic = {};
-  if (::NtQueryInformationProcess(process, ProcessBasicInformation, &basic, sizeof(basic), nullptr) != 0) return 0;
+  if (::NtQueryInformationProcess(process, ProcessBasicInformation, &basic, sizeof(basic),
+                                  nullptr) != 0)
+    return 0;
   struct HandleEntry {
     void* object;
     ULONG owner;
@@ -59,11 +63,15 @@ DWORD GdiObjectsOf(HANDLE process) {
     void* user;
   };
   void* table = nullptr;
-  const auto* tableField = reinterpret_cast<const BYTE*>(basic.PebBaseAddress) + (sizeof(void*) == 8 ? 0xF8 : 0x94);
+  const auto* tableField =
+      reinterpret_cast<const BYTE*>(basic.PebBaseAddress) + (sizeof(void*) == 8 ? 0xF8 : 0x94);
   if (!::ReadProcessMemory(process, tableField, &table, sizeof(table), nullptr) || !table) return 0;
   std::vector<HandleEntry> entries(0x10000);
-  if (!::ReadProcessMemory(process, table, entries.data(), entries.size() * sizeof(HandleEntry), nullptr)) return 0;
-  return static_cast<DWORD>(std::count_if(entries.begin(), entries.end(), [](const HandleEntry& e) { return e.type != 0; }));
+  if (!::ReadProcessMemory(process, table, entries.data(), entries.size() * sizeof(HandleEntry),
+                           nullptr))
+    return 0;
+  return static_cast<DWORD>(std::count_if(entries.begin(), entries.end(),
+                                          [](const HandleEntry& e) { return e.type != 0; }));
 }
 
 struct WindowCount {
@@ -109,25 +117,31 @@ int wmain() {
     tool.push_back(ToolMs(i));
   }
   const double minimalMs = Median(minimal), toolMs = Median(tool);
-  std::printf("start-up to the main window shown and idle: tool %.0f ms, minimal layered window %.0f ms, "
-              "ratio %.2f (median of %d)\n", toolMs, minimalMs, toolMs / minimalMs, runs);
+  std::printf(
+      "start-up to the main window shown and idle: tool %.0f ms, minimal layered window %.0f ms, "
+      "ratio %.2f (median of %d)\n",
+      toolMs, minimalMs, toolMs / minimalMs, runs);
 
   ToolUnderTest running(L"bench_requests");
   if (!running.Start({}) || !running.WaitForMainWindow()) return 1;
   auto report = [&](const char* when) {
     const PROCESS_MEMORY_COUNTERS memory = MemoryOf(running.Process());
-    std::printf("%s: working set %.1f MB, private bytes %.1f MB, GDI objects %lu, USER objects (windows) %lu\n",
-                when, memory.WorkingSetSize / 1048576.0, memory.PagefileUsage / 1048576.0,
-                GdiObjectsOf(running.Process()), WindowsOf(running.ProcessId()));
+    std::printf(
+        "%s: working set %.1f MB, private bytes %.1f MB, GDI objects %lu, USER objects (windows) "
+        "%lu\n",
+        when, memory.WorkingSetSize / 1048576.0, memory.PagefileUsage / 1048576.0,
+        GdiObjectsOf(running.Process()), WindowsOf(running.ProcessId()));
   };
   report("after start");
   // Each request: the query behind the wait dialog, then the question, declined.
   for (int i = 1; i <= 50; ++i) {
     running.RequestRemoval(L"5001330");
     PromptSeen question;
-    if (!running.WaitForPrompt(&question, 15000) || !running.Answer(question, IDC_PROMPT_CANCEL)) return 1;
+    if (!running.WaitForPrompt(&question, 15000) || !running.Answer(question, IDC_PROMPT_CANCEL))
+      return 1;
     running.Idle();
-    if (i == 1 || i == 10 || i == 50) report(("after " + std::to_string(i) + " removal requests").c_str());
+    if (i == 1 || i == 10 || i == 50)
+      report(("after " + std::to_string(i) + " removal requests").c_str());
   }
   return 0;
 }

@@ -13,7 +13,8 @@ int FEEDBACK_CALL FeedbackQuestion(const wchar_t*, const wchar_t*);
 int FEEDBACK_CALL OpenUrl(BSTR);
 int FEEDBACK_CALL GetInterNetState();
 int FEEDBACK_CALL CustomerFeedback(const wchar_t*, const wchar_t*, int);
-int FEEDBACK_CALL CustomerFeedbackEx(const wchar_t*, const wchar_t*, int, const wchar_t*, const wchar_t*);
+int FEEDBACK_CALL CustomerFeedbackEx(const wchar_t*, const wchar_t*, int, const wchar_t*,
+                                     const wchar_t*);
 int FEEDBACK_CALL WriteCustomerFeedbackInfoFile(const wchar_t*);
 int FEEDBACK_CALL GetToolIsNewVersion(const wchar_t*, const wchar_t*);
 int FEEDBACK_CALL GetToolIsNewVersionDown(const wchar_t*, const wchar_t*);
@@ -41,20 +42,31 @@ int Journal(const char* call, int answer) {
 }  // namespace
 
 int FEEDBACK_CALL InitFreedbackDll(FeedbackString* strings) {
-  if (strings) lstrcpynW(strings[FEEDBACK_SLOT_MORE_TOOLS_PAGE], L"https://tools.invalid/more", FEEDBACK_STRING_SIZE);
+  if (strings)
+    lstrcpynW(strings[FEEDBACK_SLOT_MORE_TOOLS_PAGE], L"https://tools.invalid/more",
+              FEEDBACK_STRING_SIZE);
   return Journal("InitFreedbackDll", Answer("STANDIN_FEEDBACK_INIT", 1));
 }
-int FEEDBACK_CALL FeedbackQuestion(const wchar_t*, const wchar_t*) { return Journal("FeedbackQuestion", 1); }
+int FEEDBACK_CALL FeedbackQuestion(const wchar_t*, const wchar_t*) {
+  return Journal("FeedbackQuestion", 1);
+}
 int FEEDBACK_CALL OpenUrl(BSTR) { return Journal("OpenUrl", 1); }
 int FEEDBACK_CALL GetInterNetState() { return Journal("GetInterNetState", 1); }
-int FEEDBACK_CALL CustomerFeedback(const wchar_t*, const wchar_t*, int) { return Journal("CustomerFeedback", 1); }
-int FEEDBACK_CALL CustomerFeedbackEx(const wchar_t*, const wchar_t*, int, const wchar_t*, const wchar_t*) {
+int FEEDBACK_CALL CustomerFeedback(const wchar_t*, const wchar_t*, int) {
+  return Journal("CustomerFeedback", 1);
+}
+int FEEDBACK_CALL CustomerFeedbackEx(const wchar_t*, const wchar_t*, int, const wchar_t*,
+                                     const wchar_t*) {
   return Journal("CustomerFeedbackEx", 1);
 }
-int FEEDBACK_CALL WriteCustomerFeedbackInfoFile(const wchar_t*) { return Journal("WriteCustomerFeedbackInfoFile", 1); }
+int FEEDBACK_CALL WriteCustomerFeedbackInfoFile(const wchar_t*) {
+  return Journal("WriteCustomerFeedbackInfoFile", 1);
+}
 int FEEDBACK_CALL GetToolIsNewVersion(const wchar_t*, const wchar_t*) {
   return Journal("GetToolIsNewVersion", Answer("STANDIN_FEEDBACK_VERSION", 1));
 }
-int FEEDBACK_CALL GetToolIsNewVersionDown(const wchar_t*, const wchar_t*) { return Journal("GetToolIsNewVersionDown", 1); }
+int FEEDBACK_CALL GetToolIsNewVersionDown(const wchar_t*, const wchar_t*) {
+  return Journal("GetToolIsNewVersionDown", 1);
+}
 int FEEDBACK_CALL OpenToolDownUrl() { return Journal("OpenToolDownUrl", 1); }
 int FEEDBACK_CALL OpenUseAgreementUrl() { return Journal("OpenUseAgreementUrl", 1); }

@@ -24,18 +24,21 @@ namespace {
 
 const wchar_t LENGTH[] = L"输入的补丁号不正确，请输入6或者7位的补丁号！";
 const wchar_t NON_DIGIT[] = L"您输入的补丁号是否正确？";
-const wchar_t PROTECTED[] = L"此补丁是系统重要更新，不支持卸载，请了解\r\n\r\n不是工具问题，无需反馈";
+const wchar_t PROTECTED[] =
+    L"此补丁是系统重要更新，不支持卸载，请了解\r\n\r\n不是工具问题，无需反馈";
 const wchar_t FAILED[] = L"卸载系统补丁失败！";
 const wchar_t NOT_FOUND[] = L"您输入的补丁未查询到，您要继续卸载吗？";
 const wchar_t DONE[] = L"操作完成。";
 const wchar_t INIT_FAILED[] = L"工具初始化失败";
 const std::wstring FOUND_5001330 =
-    L"将要卸载5001330补丁，确定卸载吗？请按弹出的提示窗口操作继续卸载。\r\n注意：由于微软的系统限制，某些补丁可能无法卸载，是正常现象，无需反馈";
+    L"将要卸载5001330补丁，确定卸载吗？请按弹出的提示窗口操作继续卸载。\r\n注意：由于微软的系统限制"
+    L"，某些补丁可能无法卸载，是正常现象，无需反馈";
 
 std::string Utf8(const std::wstring& text) { return CodePageFromWide(text, CP_UTF8); }
 
 bool Contains(const std::vector<std::string>& lines, const std::string& text) {
-  return std::any_of(lines.begin(), lines.end(), [&](const std::string& line) { return line.find(text) != std::string::npos; });
+  return std::any_of(lines.begin(), lines.end(),
+                     [&](const std::string& line) { return line.find(text) != std::string::npos; });
 }
 
 // One prompt the request shows, in order, and the button that answers it.
@@ -49,9 +52,9 @@ struct Outcome {
   const char* name;
   const wchar_t* number;  // nullptr: the box keeps its hint
   std::vector<Step> steps;
-  const char* wusa;        // what the stand-in wusa received, or nullptr when it never ran
-  bool feedbackRecord;     // CustomerFeedbackEx after "操作完成。"
-  const wchar_t* logged;   // the forced log record, or nullptr
+  const char* wusa;               // what the stand-in wusa received, or nullptr when it never ran
+  bool feedbackRecord;            // CustomerFeedbackEx after "操作完成。"
+  const wchar_t* logged;          // the forced log record, or nullptr
   const wchar_t* host = nullptr;  // seams of main_window_host.exe; nullptr: the real program
 };
 
@@ -95,9 +98,9 @@ TEST_P(RemovalOutcomes, ShowAndRecordWhatTheRequestCameTo) {
     ASSERT_TRUE(tool.Answer(prompt, step.answer));
   }
   // Back to the window, usable again: no prompt and no wait dialog left.
-  EXPECT_TRUE(WaitUntil([&] {
-    return !tool.FindDialogWith(IDC_STATE_INFO) && ::IsWindowEnabled(tool.Main());
-  }, 10000));
+  EXPECT_TRUE(WaitUntil(
+      [&] { return !tool.FindDialogWith(IDC_STATE_INFO) && ::IsWindowEnabled(tool.Main()); },
+      10000));
   ASSERT_TRUE(tool.Idle());
   EXPECT_EQ(nullptr, tool.FindDialogWith(IDC_PROMPT_TEXT));
 
@@ -106,7 +109,8 @@ TEST_P(RemovalOutcomes, ShowAndRecordWhatTheRequestCameTo) {
     ASSERT_EQ(1u, wusa.size());
     // Exactly the number, and nothing after it.
     const std::string expected = outcome.wusa;
-    EXPECT_EQ(expected, wusa[0].substr(wusa[0].size() - std::min(wusa[0].size(), expected.size()))) << wusa[0];
+    EXPECT_EQ(expected, wusa[0].substr(wusa[0].size() - std::min(wusa[0].size(), expected.size())))
+        << wusa[0];
   } else {
     EXPECT_TRUE(wusa.empty());
   }
@@ -114,14 +118,18 @@ TEST_P(RemovalOutcomes, ShowAndRecordWhatTheRequestCameTo) {
   const std::string record = "CustomerFeedbackEx(\"10069\", \"1.9.22.1021\", 1, \"";
   EXPECT_EQ(outcome.feedbackRecord, Contains(journal, record));
   if (outcome.feedbackRecord) {
-    const auto line = std::find_if(journal.begin(), journal.end(), [&](const std::string& l) { return l.find(record) != std::string::npos; });
+    const auto line = std::find_if(journal.begin(), journal.end(), [&](const std::string& l) {
+      return l.find(record) != std::string::npos;
+    });
     const long long seconds = std::stoll(line->substr(line->find(record) + record.size()));
     EXPECT_LE(std::llabs(seconds - before), 30);
     EXPECT_NE(std::string::npos, line->find("\", \"1\")"));  // no service client: device text 1
   }
   // The query's worker writes its record after it has reported.
   if (outcome.logged) {
-    EXPECT_TRUE(WaitUntil([&] { return tool.LogText(L"ruvozoza.txt").find(outcome.logged) != std::wstring::npos; }, 5000));
+    EXPECT_TRUE(WaitUntil(
+        [&] { return tool.LogText(L"ruvozoza.txt").find(outcome.logged) != std::wstring::npos; },
+        5000));
   } else {
     EXPECT_EQ(L"", tool.LogText(L"ruvozoza.txt"));
   }
@@ -131,31 +139,81 @@ INSTANTIATE_TEST_SUITE_P(
     EveryRow, RemovalOutcomes,
     ::testing::Values(
         Outcome{"five_digits", L"12345", {{LENGTH, 3, IDC_PROMPT_OK}}, nullptr, false, nullptr},
-        Outcome{"eleven_digits", L"12345678901", {{LENGTH, 3, IDC_PROMPT_OK}}, nullptr, false, nullptr},
+        Outcome{
+            "eleven_digits", L"12345678901", {{LENGTH, 3, IDC_PROMPT_OK}}, nullptr, false, nullptr},
         Outcome{"untouched_hint", nullptr, {{LENGTH, 3, IDC_PROMPT_OK}}, nullptr, false, nullptr},
-        Outcome{"non_digit_declined", L"KB123456", {{NON_DIGIT, 2, IDC_PROMPT_CANCEL}}, nullptr, false, nullptr},
+        Outcome{"non_digit_declined",
+                L"KB123456",
+                {{NON_DIGIT, 2, IDC_PROMPT_CANCEL}},
+                nullptr,
+                false,
+                nullptr},
         Outcome{"protected", L"50000908", {{PROTECTED, 3, IDC_PROMPT_OK}}, nullptr, false, nullptr},
-        Outcome{"pasted_kb_confirmed", L"KB123456",
-                {{NON_DIGIT, 2, IDC_PROMPT_OK}, {NOT_FOUND, 4, IDC_PROMPT_CANCEL}}, nullptr, false, nullptr},
-        Outcome{"protected_with_leading_blank", L" 4512578",
-                {{NON_DIGIT, 2, IDC_PROMPT_OK}, {NOT_FOUND, 4, IDC_PROMPT_CANCEL}}, nullptr, false, nullptr},
-        Outcome{"ten_digits_queried", L"1234567890", {{NOT_FOUND, 4, IDC_PROMPT_CANCEL}}, nullptr, false, nullptr},
-        Outcome{"found_declined", L"5001330", {{FOUND_5001330, 4, IDC_PROMPT_CANCEL}}, nullptr, false, nullptr},
-        Outcome{"removal_refused", L"123456&",
-                {{NON_DIGIT, 2, IDC_PROMPT_OK}, {NOT_FOUND, 4, IDC_PROMPT_OK}, {FAILED, 3, IDC_PROMPT_OK}},
-                nullptr, false, nullptr},
-        Outcome{"removed_and_confirmed", L"5001330",
+        Outcome{"pasted_kb_confirmed",
+                L"KB123456",
+                {{NON_DIGIT, 2, IDC_PROMPT_OK}, {NOT_FOUND, 4, IDC_PROMPT_CANCEL}},
+                nullptr,
+                false,
+                nullptr},
+        Outcome{"protected_with_leading_blank",
+                L" 4512578",
+                {{NON_DIGIT, 2, IDC_PROMPT_OK}, {NOT_FOUND, 4, IDC_PROMPT_CANCEL}},
+                nullptr,
+                false,
+                nullptr},
+        Outcome{"ten_digits_queried",
+                L"1234567890",
+                {{NOT_FOUND, 4, IDC_PROMPT_CANCEL}},
+                nullptr,
+                false,
+                nullptr},
+        Outcome{"found_declined",
+                L"5001330",
+                {{FOUND_5001330, 4, IDC_PROMPT_CANCEL}},
+                nullptr,
+                false,
+                nullptr},
+        Outcome{"removal_refused",
+                L"123456&",
+                {{NON_DIGIT, 2, IDC_PROMPT_OK},
+                 {NOT_FOUND, 4, IDC_PROMPT_OK},
+                 {FAILED, 3, IDC_PROMPT_OK}},
+                nullptr,
+                false,
+                nullptr},
+        Outcome{"removed_and_confirmed",
+                L"5001330",
                 {{FOUND_5001330, 4, IDC_PROMPT_OK}, {DONE, 3, IDC_PROMPT_OK}},
-                "/uninstall /kb:5001330", true, nullptr},
-        Outcome{"removed_and_closed", L"5001330",
+                "/uninstall /kb:5001330",
+                true,
+                nullptr},
+        Outcome{"removed_and_closed",
+                L"5001330",
                 {{FOUND_5001330, 4, IDC_PROMPT_OK}, {DONE, 3, IDC_BTN_CLOSE}},
-                "/uninstall /kb:5001330", false, nullptr},
-        Outcome{"query_cannot_run", L"5001330", {}, nullptr, false, L"执行查询系统补丁命令失败", L"--query-cannot-run"},
-        Outcome{"query_thread_not_created", L"5001330", {{FAILED, 3, IDC_PROMPT_OK}}, nullptr, false,
-                L"创建查询系统补丁线程失败", L"--failing-thread=1"},
-        Outcome{"removal_thread_not_created", L"5001330",
-                {{FOUND_5001330, 4, IDC_PROMPT_OK}, {FAILED, 3, IDC_PROMPT_OK}}, nullptr, false,
-                L"创建卸载系统补丁线程失败", L"--failing-thread=2"}),
+                "/uninstall /kb:5001330",
+                false,
+                nullptr},
+        Outcome{"query_cannot_run",
+                L"5001330",
+                {},
+                nullptr,
+                false,
+                L"执行查询系统补丁命令失败",
+                L"--query-cannot-run"},
+        Outcome{"query_thread_not_created",
+                L"5001330",
+                {{FAILED, 3, IDC_PROMPT_OK}},
+                nullptr,
+                false,
+                L"创建查询系统补丁线程失败",
+                L"--failing-thread=1"},
+        Outcome{"removal_thread_not_created",
+                L"5001330",
+                {{FOUND_5001330, 4, IDC_PROMPT_OK}, {FAILED, 3, IDC_PROMPT_OK}},
+                nullptr,
+                false,
+                L"创建卸载系统补丁线程失败",
+                L"--failing-thread=2"}),
     [](const ::testing::TestParamInfo<Outcome>& info) { return std::string(info.param.name); });
 
 TEST_F(ToolSystemTest, UninstallFromTheKeyboardWithThePointerElsewhereDoesNothing) {
@@ -164,7 +222,8 @@ TEST_F(ToolSystemTest, UninstallFromTheKeyboardWithThePointerElsewhereDoesNothin
   ASSERT_TRUE(tool.WaitForMainWindow());
   ::SendMessageW(tool.Control(IDC_PATCH_EDIT), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"12345"));
   driver::MovePointerTo(tool.Main(), 30, 200);
-  ::SendMessageW(tool.Main(), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(tool.Control(IDC_UNINSTALL)), TRUE);
+  ::SendMessageW(tool.Main(), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(tool.Control(IDC_UNINSTALL)),
+                 TRUE);
   driver::PressKey(VK_SPACE);
   ASSERT_TRUE(tool.Idle());
   EXPECT_EQ(nullptr, tool.FindDialogWith(IDC_PROMPT_TEXT));
@@ -179,7 +238,8 @@ TEST_F(ToolSystemTest, AgreementBoxEnablesUninstallAndLinksAskTheLibrary) {
   for (bool enabled : {false, true}) {
     const RECT box = WindowRectOf(tool.Control(IDC_AGREE));
     driver::Click(box.left + 8, (box.top + box.bottom) / 2);
-    EXPECT_TRUE(WaitUntil([&] { return (::IsWindowEnabled(uninstall) != FALSE) == enabled; }, 3000)) << enabled;
+    EXPECT_TRUE(WaitUntil([&] { return (::IsWindowEnabled(uninstall) != FALSE) == enabled; }, 3000))
+        << enabled;
   }
   // The links are plain statics: the dialog itself takes their clicks.
   const struct {
@@ -191,7 +251,8 @@ TEST_F(ToolSystemTest, AgreementBoxEnablesUninstallAndLinksAskTheLibrary) {
   EXPECT_TRUE(::IsWindowVisible(tool.Control(IDC_MORE_TOOLS)));
   for (const auto& link : links) {
     driver::ClickCentre(tool.Control(link.control));
-    EXPECT_TRUE(WaitUntil([&] { return Contains(tool.JournalLines(), link.call); }, 5000)) << link.call;
+    EXPECT_TRUE(WaitUntil([&] { return Contains(tool.JournalLines(), link.call); }, 5000))
+        << link.call;
   }
 }
 
@@ -232,7 +293,8 @@ TEST_F(ToolSystemTest, UpdateNoticeNamesTheServiceClientFoundAndEndsTheTool) {
     bool downloadPage;
   } cases[] = {
       {"no_client", nullptr, nullptr, L"检测到当前工具有新的版本，请下载最新版本使用。", true},
-      {"ambrel", "AM\\Ambrel", "1", L"检测到当前工具有新的版本，请在Ambrel客户端下载最新版本使用。", false},
+      {"ambrel", "AM\\Ambrel", "1", L"检测到当前工具有新的版本，请在Ambrel客户端下载最新版本使用。",
+       false},
       {"corvin_value_in_ambrel_folder", "AM\\Ambrel", "2",
        L"检测到当前工具有新的版本，请在Corvin客户端下载最新版本使用。", false}};
   for (const auto& c : cases) {
@@ -243,7 +305,8 @@ TEST_F(ToolSystemTest, UpdateNoticeNamesTheServiceClientFoundAndEndsTheTool) {
       const fs::path folder = fs::path(L"C:\\") / c.clientFolder;
       fs::create_directories(folder);
       std::ofstream(folder / L"AmbrelClient.exe") << "MZ";
-      std::ofstream(folder / L"DeviceInfo.ini") << DeviceInfoIniText(EncodeDeviceType(c.deviceType));
+      std::ofstream(folder / L"DeviceInfo.ini")
+          << DeviceInfoIniText(EncodeDeviceType(c.deviceType));
     }
     ToolUnderTest tool(std::wstring(c.name, c.name + strlen(c.name)));
     ToolStart start;
@@ -255,7 +318,8 @@ TEST_F(ToolSystemTest, UpdateNoticeNamesTheServiceClientFoundAndEndsTheTool) {
     ASSERT_TRUE(tool.WaitForPrompt(&prompt, 15000));
     EXPECT_EQ(c.text, prompt.text);
     EXPECT_EQ(3, prompt.type);
-    SaveScreenshot(L"update_notice_" + std::wstring(c.name, c.name + strlen(c.name)), WindowRectOf(prompt.controls));
+    SaveScreenshot(L"update_notice_" + std::wstring(c.name, c.name + strlen(c.name)),
+                   WindowRectOf(prompt.controls));
     driver::ClickCentre(::GetDlgItem(prompt.controls, IDC_PROMPT_OK));
     DWORD exitCode = 1;
     ASSERT_TRUE(tool.WaitForExit(5000, &exitCode));
@@ -273,7 +337,8 @@ TEST_F(ToolSystemTest, OtherAnswersOfTheVersionCheckShowNoNotice) {
     start.environment = {{L"STANDIN_FEEDBACK_VERSION", answer}};
     ASSERT_TRUE(tool.Start(start));
     ASSERT_TRUE(tool.WaitForMainWindow());
-    ASSERT_TRUE(WaitUntil([&] { return Contains(tool.JournalLines(), "GetToolIsNewVersion"); }, 5000));
+    ASSERT_TRUE(
+        WaitUntil([&] { return Contains(tool.JournalLines(), "GetToolIsNewVersion"); }, 5000));
     ASSERT_TRUE(tool.Idle());
     EXPECT_EQ(nullptr, tool.FindDialogWith(IDC_PROMPT_TEXT)) << answer;
     EXPECT_FALSE(tool.WaitForExit(0, nullptr));
@@ -314,8 +379,12 @@ TEST_F(ToolSystemTest, PrintSettingAddsTheInstallersExitCodeToTheLog) {
     ASSERT_TRUE(tool.Answer(prompt, IDC_PROMPT_OK));
   }
   fs::remove(settings);
-  EXPECT_TRUE(WaitUntil([&] {
-    return tool.LogText(L"ruvozoza.txt").find(L"wusa 退出码 3010 (0x00000BC2)：补丁已卸载，需要重新启动计算机") !=
-           std::wstring::npos;
-  }, 5000)) << Utf8(tool.LogText(L"ruvozoza.txt"));
+  EXPECT_TRUE(WaitUntil(
+      [&] {
+        return tool.LogText(L"ruvozoza.txt")
+                   .find(L"wusa 退出码 3010 (0x00000BC2)：补丁已卸载，需要重新启动计算机") !=
+               std::wstring::npos;
+      },
+      5000))
+      << Utf8(tool.LogText(L"ruvozoza.txt"));
 }

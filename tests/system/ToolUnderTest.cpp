@@ -55,8 +55,9 @@ double Likeness(HWND button, UINT firstImage) {
     const int height = static_cast<int>(image->GetHeight());
     const float scale = static_cast<float>(r.right - r.left) / width;
     const SkinRect source = ButtonImageSource(width, height, scale);
-    best = std::min(best, MeanDifference(shot.pixels, RenderLikeButton(nullptr, {}, image.get(), ToRect(source),
-                                                                       r.right - r.left, r.bottom - r.top)));
+    best = std::min(
+        best, MeanDifference(shot.pixels, RenderLikeButton(nullptr, {}, image.get(), ToRect(source),
+                                                           r.right - r.left, r.bottom - r.top)));
   }
   return best;
 }
@@ -96,20 +97,24 @@ bool ToolUnderTest::Start(const ToolStart& start) {
   // The pages the library would open in a browser do not exist: nothing opens, the journal
   // still shows every call.
   const fs::path page = m_work / L"no-such-page.html";
-  std::wstring settings = L"[Journal]\r\nFile=" + (m_work / L"journal.txt").wstring() + L"\r\n[Records]\r\nFolder=" +
-                          m_work.wstring() + L"\r\n[Pages]\r\n";
-  for (const wchar_t* key : {L"Feedback", L"UseAgreement", L"ToolDownload"}) settings += std::wstring(key) + L"=" + page.wstring() + L"\r\n";
+  std::wstring settings = L"[Journal]\r\nFile=" + (m_work / L"journal.txt").wstring() +
+                          L"\r\n[Records]\r\nFolder=" + m_work.wstring() + L"\r\n[Pages]\r\n";
+  for (const wchar_t* key : {L"Feedback", L"UseAgreement", L"ToolDownload"})
+    settings += std::wstring(key) + L"=" + page.wstring() + L"\r\n";
   // Not a web address either: the library refuses it at once (under Wine the shell takes twenty
   // seconds to give up on a web address without a browser).
   settings += L"MoreTools=more-tools-page\r\n";
-  if (!start.newestVersion.empty()) settings += L"[NewestVersion]\r\n10069=" + start.newestVersion + L"\r\n";
+  if (!start.newestVersion.empty())
+    settings += L"[NewestVersion]\r\n10069=" + start.newestVersion + L"\r\n";
   WriteText(m_folder / L"HalvexFeedbackInformation.ini", settings);
 
   ::SetEnvironmentVariableW(L"STANDIN_WUSA_LOG", (m_work / L"wusa.txt").c_str());
   ::SetEnvironmentVariableW(L"STANDIN_FEEDBACK_JOURNAL", (m_work / L"journal.txt").c_str());
-  for (const auto& variable : start.environment) ::SetEnvironmentVariableW(variable.first.c_str(), variable.second.c_str());
+  for (const auto& variable : start.environment)
+    ::SetEnvironmentVariableW(variable.first.c_str(), variable.second.c_str());
   m_process = StartedProcess::Start((m_folder / start.program).wstring(), start.arguments);
-  for (const auto& variable : start.environment) ::SetEnvironmentVariableW(variable.first.c_str(), nullptr);
+  for (const auto& variable : start.environment)
+    ::SetEnvironmentVariableW(variable.first.c_str(), nullptr);
   return static_cast<bool>(m_process);
 }
 
@@ -123,12 +128,14 @@ bool ToolUnderTest::WaitForMainWindow(DWORD timeoutMs) {
   driver::WindowQuery main;
   main.owner = m_frame;
   main.processId = m_process.id();
-  const bool found = driver::WaitUntil([&] {
-    m_main = driver::FindTopLevelWindow(main);
-    return m_main && ::GetDlgItem(m_main, IDC_UNINSTALL);
-  }, timeoutMs);
-  return found && driver::WaitUntilForeground(m_main, timeoutMs) && driver::WaitUntilPainted(m_main, timeoutMs) &&
-         Idle();
+  const bool found = driver::WaitUntil(
+      [&] {
+        m_main = driver::FindTopLevelWindow(main);
+        return m_main && ::GetDlgItem(m_main, IDC_UNINSTALL);
+      },
+      timeoutMs);
+  return found && driver::WaitUntilForeground(m_main, timeoutMs) &&
+         driver::WaitUntilPainted(m_main, timeoutMs) && Idle();
 }
 
 namespace {
@@ -143,7 +150,8 @@ BOOL CALLBACK FindDialogHolding(HWND hwnd, LPARAM data) {
   auto* search = reinterpret_cast<DialogSearch*>(data);
   DWORD process = 0;
   ::GetWindowThreadProcessId(hwnd, &process);
-  if (process != search->process || !::IsWindowVisible(hwnd) || !::GetDlgItem(hwnd, search->id)) return TRUE;
+  if (process != search->process || !::IsWindowVisible(hwnd) || !::GetDlgItem(hwnd, search->id))
+    return TRUE;
   search->found = hwnd;
   return FALSE;
 }
@@ -158,11 +166,13 @@ HWND ToolUnderTest::FindDialogWith(int id) const {
 
 bool ToolUnderTest::WaitForPrompt(PromptSeen* prompt, DWORD timeoutMs) {
   HWND controls = nullptr;
-  if (!driver::WaitUntil([&] {
-        controls = FindDialogWith(IDC_PROMPT_TEXT);
-        return controls && ::IsWindowVisible(::GetDlgItem(controls, IDC_PROMPT_OK)) &&
-               driver::WaitUntilPainted(controls, 0);
-      }, timeoutMs)) {
+  if (!driver::WaitUntil(
+          [&] {
+            controls = FindDialogWith(IDC_PROMPT_TEXT);
+            return controls && ::IsWindowVisible(::GetDlgItem(controls, IDC_PROMPT_OK)) &&
+                   driver::WaitUntilPainted(controls, 0);
+          },
+          timeoutMs)) {
     return false;
   }
   prompt->controls = controls;
@@ -185,7 +195,9 @@ bool ToolUnderTest::Answer(const PromptSeen& prompt, int buttonId) {
   return driver::WaitUntil([&] { return !::IsWindow(prompt.controls); }, 5000);
 }
 
-bool ToolUnderTest::Idle(DWORD timeoutMs) const { return driver::WaitUntilInputIdle(m_process.handle(), timeoutMs); }
+bool ToolUnderTest::Idle(DWORD timeoutMs) const {
+  return driver::WaitUntilInputIdle(m_process.handle(), timeoutMs);
+}
 
 void ToolUnderTest::RequestRemoval(const std::wstring& number) {
   const HWND edit = Control(IDC_PATCH_EDIT);
@@ -193,11 +205,17 @@ void ToolUnderTest::RequestRemoval(const std::wstring& number) {
   driver::ClickCentre(Control(IDC_UNINSTALL));
 }
 
-bool ToolUnderTest::WaitForExit(DWORD timeoutMs, DWORD* exitCode) const { return m_process.WaitForExit(timeoutMs, exitCode); }
+bool ToolUnderTest::WaitForExit(DWORD timeoutMs, DWORD* exitCode) const {
+  return m_process.WaitForExit(timeoutMs, exitCode);
+}
 
-std::vector<std::string> ToolUnderTest::JournalLines() const { return Lines(ReadBytes(m_work / L"journal.txt")); }
+std::vector<std::string> ToolUnderTest::JournalLines() const {
+  return Lines(ReadBytes(m_work / L"journal.txt"));
+}
 
-std::vector<std::string> ToolUnderTest::WusaCommandLines() const { return Lines(ReadBytes(m_work / L"wusa.txt")); }
+std::vector<std::string> ToolUnderTest::WusaCommandLines() const {
+  return Lines(ReadBytes(m_work / L"wusa.txt"));
+}
 
 std::wstring ToolUnderTest::LogText(const wchar_t* fileName) const {
   return WideFromCodePage(ReadBytes(ToolLogFolder() + fileName), 936);

@@ -69,9 +69,9 @@ public:
   DWORD ProcessId() const { return m_process.id(); }
   const std::filesystem::path& Folder() const { return m_folder; }
 
-  std::vector<std::string> JournalLines() const;          // the real library's, and the stand-in's
-  std::vector<std::string> WusaCommandLines() const;      // UTF-8
-  std::wstring LogText(const wchar_t* fileName) const;    // from the tool's log folder
+  std::vector<std::string> JournalLines() const;        // the real library's, and the stand-in's
+  std::vector<std::string> WusaCommandLines() const;    // UTF-8
+  std::wstring LogText(const wchar_t* fileName) const;  // from the tool's log folder
 
 private:
   std::filesystem::path m_work;    // the test's own folder

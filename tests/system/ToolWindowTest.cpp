@@ -55,7 +55,8 @@ TEST_F(ToolWindowTest, FrameAndControlsFollowTheScaleAndStandCentred) {
     float scale;
     int frameWidth, frameHeight, mainWidth, mainHeight;
   } sizes[] = {{1.0f, 410, 611, 400, 600}, {1.2f, 491, 731, 479, 719}, {1.44f, 589, 878, 575, 863}};
-  const auto size = std::find_if(std::begin(sizes), std::end(sizes), [&](const auto& s) { return s.scale == m_scale; });
+  const auto size = std::find_if(std::begin(sizes), std::end(sizes),
+                                 [&](const auto& s) { return s.scale == m_scale; });
   ASSERT_NE(std::end(sizes), size) << m_scale;
   const SkinRect frame = ToSkinRect(WindowRectOf(m_tool.Frame()));
   const SkinRect main = ToSkinRect(WindowRectOf(m_tool.Main()));
@@ -64,14 +65,18 @@ TEST_F(ToolWindowTest, FrameAndControlsFollowTheScaleAndStandCentred) {
   EXPECT_EQ(size->mainWidth, main.Width());
   EXPECT_EQ(size->mainHeight, main.Height());
   EXPECT_EQ(FollowRect(MAIN_PAIR, main, m_scale), frame);
-  EXPECT_EQ(ControlsPlacement(MAIN_PAIR, CentredFrameRect(MAIN_PAIR, m_scale, ::GetSystemMetrics(SM_CXSCREEN),
-                                                          ::GetSystemMetrics(SM_CYSCREEN)),
+  EXPECT_EQ(ControlsPlacement(MAIN_PAIR,
+                              CentredFrameRect(MAIN_PAIR, m_scale, ::GetSystemMetrics(SM_CXSCREEN),
+                                               ::GetSystemMetrics(SM_CYSCREEN)),
                               m_scale),
             main);
   if (m_scale == 1.0f) {
-    EXPECT_EQ((SkinRect{77, 255, 323, 275}), ClientRectIn(m_tool.Control(IDC_PATCH_EDIT), m_tool.Main()));
-    EXPECT_EQ((SkinRect{77, 306, 323, 353}), ClientRectIn(m_tool.Control(IDC_UNINSTALL), m_tool.Main()));
-    EXPECT_EQ((SkinRect{45, 540, 103, 558}), ClientRectIn(m_tool.Control(IDC_MORE_TOOLS), m_tool.Main()));
+    EXPECT_EQ((SkinRect{77, 255, 323, 275}),
+              ClientRectIn(m_tool.Control(IDC_PATCH_EDIT), m_tool.Main()));
+    EXPECT_EQ((SkinRect{77, 306, 323, 353}),
+              ClientRectIn(m_tool.Control(IDC_UNINSTALL), m_tool.Main()));
+    EXPECT_EQ((SkinRect{45, 540, 103, 558}),
+              ClientRectIn(m_tool.Control(IDC_MORE_TOOLS), m_tool.Main()));
   }
   EXPECT_EQ(L"1.9.22.1021", driver::GetText(m_tool.Control(IDC_VERSION)));
   EXPECT_EQ(L"Dov10arevarez", driver::GetText(m_tool.Frame()));
@@ -83,8 +88,9 @@ TEST_F(ToolWindowTest, OnlyTheTopStripShortOfTheButtonsDragsBothWindows) {
   const SkinRect main0 = ToSkinRect(WindowRectOf(m_tool.Main()));
   const SkinRect frame0 = ToSkinRect(WindowRectOf(m_tool.Frame()));
   // Below the strip, and in the strip's right end beside the minimise button: no drag.
-  for (POINT p : {POINT{client.left + 40, client.top + ScaledTrunc(100, m_scale)},
-                  POINT{client.right - ScaledTrunc(70, m_scale), client.top + ScaledTrunc(12, m_scale)}}) {
+  for (POINT p :
+       {POINT{client.left + 40, client.top + ScaledTrunc(100, m_scale)},
+        POINT{client.right - ScaledTrunc(70, m_scale), client.top + ScaledTrunc(12, m_scale)}}) {
     Drag(p.x, p.y, 40, 30);
     ASSERT_TRUE(m_tool.Idle());
     EXPECT_EQ(main0, ToSkinRect(WindowRectOf(m_tool.Main())));
@@ -93,21 +99,25 @@ TEST_F(ToolWindowTest, OnlyTheTopStripShortOfTheButtonsDragsBothWindows) {
   Drag(client.left + 40, client.top + ScaledTrunc(12, m_scale), 40, 30);
   ASSERT_TRUE(m_tool.Idle());
   const SkinRect main1 = ToSkinRect(WindowRectOf(m_tool.Main()));
-  EXPECT_EQ((SkinRect{main0.left + 40, main0.top + 30, main0.right + 40, main0.bottom + 30}), main1);
+  EXPECT_EQ((SkinRect{main0.left + 40, main0.top + 30, main0.right + 40, main0.bottom + 30}),
+            main1);
   EXPECT_EQ(FollowRect(MAIN_PAIR, main1, m_scale), ToSkinRect(WindowRectOf(m_tool.Frame())));
 }
 
 TEST_F(ToolWindowTest, MinimiseButtonMinimisesBothWindowsAndKeysEndNothing) {
-  ::SendMessageW(m_tool.Main(), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(m_tool.Control(IDC_PATCH_EDIT)), TRUE);
+  ::SendMessageW(m_tool.Main(), WM_NEXTDLGCTL,
+                 reinterpret_cast<WPARAM>(m_tool.Control(IDC_PATCH_EDIT)), TRUE);
   for (WORD key : {VK_RETURN, VK_ESCAPE}) driver::PressKey(key);
   ASSERT_TRUE(m_tool.Idle());
   EXPECT_TRUE(::IsWindowVisible(m_tool.Main()));
   EXPECT_TRUE(::IsWindowVisible(m_tool.Frame()));
 
   driver::ClickCentre(m_tool.Control(IDC_BTN_MINIMIZE));
-  EXPECT_TRUE(WaitUntil([&] { return ::IsIconic(m_tool.Frame()) && !::IsWindowVisible(m_tool.Main()); }, 5000));
+  EXPECT_TRUE(WaitUntil(
+      [&] { return ::IsIconic(m_tool.Frame()) && !::IsWindowVisible(m_tool.Main()); }, 5000));
   ::ShowWindow(m_tool.Frame(), SW_RESTORE);
-  EXPECT_TRUE(WaitUntil([&] { return !::IsIconic(m_tool.Frame()) && ::IsWindowVisible(m_tool.Main()); }, 5000));
+  EXPECT_TRUE(WaitUntil(
+      [&] { return !::IsIconic(m_tool.Frame()) && ::IsWindowVisible(m_tool.Main()); }, 5000));
 }
 
 TEST_F(ToolWindowTest, SystemMenuOpensTheAboutBox) {
@@ -126,7 +136,8 @@ TEST_F(ToolWindowTest, SystemMenuOpensTheAboutBox) {
 TEST_F(ToolWindowTest, ClosingAsksForFeedbackAndRemovesTheToolsFolder) {
   driver::ClickCentre(m_tool.Control(IDC_BTN_CLOSE));
   HWND feedback = nullptr;
-  ASSERT_TRUE(WaitUntil([&] { return (feedback = m_tool.FindDialogWith(IDC_FEEDBACK_OTHER)) != nullptr; }, 5000));
+  ASSERT_TRUE(WaitUntil(
+      [&] { return (feedback = m_tool.FindDialogWith(IDC_FEEDBACK_OTHER)) != nullptr; }, 5000));
   ASSERT_TRUE(driver::WaitUntilPainted(feedback, 5000));
   driver::ClickCentre(::GetDlgItem(feedback, IDC_FEEDBACK_OTHER));
   DWORD exitCode = 1;
@@ -145,7 +156,8 @@ protected:
 
 TEST_F(ToolWithForeignFileTest, AFolderHoldingAnotherFileIsKept) {
   driver::ClickCentre(m_tool.Control(IDC_BTN_CLOSE));
-  ASSERT_TRUE(WaitUntil([&] { return m_tool.FindDialogWith(IDC_FEEDBACK_OTHER) != nullptr; }, 5000));
+  ASSERT_TRUE(
+      WaitUntil([&] { return m_tool.FindDialogWith(IDC_FEEDBACK_OTHER) != nullptr; }, 5000));
   driver::ClickCentre(::GetDlgItem(m_tool.FindDialogWith(IDC_FEEDBACK_OTHER), IDC_FEEDBACK_OTHER));
   ASSERT_TRUE(m_tool.WaitForExit(10000, nullptr));
   // A removal would come three seconds after the exit.

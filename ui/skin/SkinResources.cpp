@@ -82,7 +82,8 @@ bool TakePrefetched(UINT id, PngImage& image) {
   Prefetch& prefetch = Prefetched();
   std::unique_lock<std::mutex> hold(prefetch.lock);
   const auto waiting = [&] {
-    return std::find(prefetch.pending.begin(), prefetch.pending.end(), id) != prefetch.pending.end();
+    return std::find(prefetch.pending.begin(), prefetch.pending.end(), id) !=
+           prefetch.pending.end();
   };
   if (!waiting() && prefetch.ready.count(id) == 0) return false;
   prefetch.decoded.wait(hold, [&] { return !waiting(); });
