@@ -347,7 +347,11 @@ TEST_F(DialogsTest, PromptShowsAnEmptyLineForTwoLineBreaks) {
   int i = 0;
   for (const wchar_t* text : {L"第一行文字\r\n第二行文字", L"第一行文字\r\n\r\n第三行文字"}) {
     RunPrompt(PROMPT_CONFIRM, text, [&](HWND frame, HWND controls) {
-      runs[i] = InkRows(WindowRectOf(::GetDlgItem(controls, IDC_PROMPT_TEXT)));
+      // The screen may show the painted text a moment later.
+      WaitUntil([&] {
+        runs[i] = InkRows(WindowRectOf(::GetDlgItem(controls, IDC_PROMPT_TEXT)));
+        return runs[i].size() == 2;
+      }, 2000);
       if (i == 1) Screenshot(L"prompt_empty_line", frame);
     });
     ASSERT_EQ(2u, runs[i++].size());

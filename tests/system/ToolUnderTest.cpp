@@ -178,7 +178,14 @@ bool ToolUnderTest::WaitForPrompt(PromptSeen* prompt, DWORD timeoutMs) {
   prompt->controls = controls;
   prompt->text = driver::GetText(::GetDlgItem(controls, IDC_PROMPT_TEXT));
   const HWND ok = ::GetDlgItem(controls, IDC_PROMPT_OK);
-  const bool yes = Likeness(ok, IDP_YES_NORMAL) < Likeness(ok, IDP_CONFIRM_NORMAL);
+  // The lettering, once the screen shows the button (it may a moment after it was painted).
+  double yesLikeness = 0, confirmLikeness = 0;
+  driver::WaitUntil([&] {
+    yesLikeness = Likeness(ok, IDP_YES_NORMAL);
+    confirmLikeness = Likeness(ok, IDP_CONFIRM_NORMAL);
+    return std::min(yesLikeness, confirmLikeness) < 8.0;
+  }, 2000);
+  const bool yes = yesLikeness < confirmLikeness;
   if (::IsWindowVisible(::GetDlgItem(controls, IDC_PROMPT_CANCEL))) {
     prompt->type = yes ? 2 : 4;
   } else {
