@@ -203,27 +203,20 @@ void CSystemPatchUninstallToolDlg::LayoutControls(BOOL firstTime) {
   m_version.MoveWindow(ToWinRect(layout.version));
   m_patchEdit.MoveWindow(ToWinRect(layout.patchEdit));
 
-  const SkinRect& uninstallSource = layout.uninstallSource;
-  if (firstTime) {
-    m_uninstall.SetBkImage(background);
-    m_uninstall.SetHitInsets(0, 0, 0, 0);
-    m_uninstall.SetPngImages(IDP_UNINSTALL_NORMAL, IDP_UNINSTALL_HOVER, IDP_UNINSTALL_PRESSED,
-                             IDP_UNINSTALL_DISABLED);
-  }
-  m_uninstall.SetBkImageRect(uninstallSource.left, uninstallSource.top, uninstallSource.right,
-                             uninstallSource.bottom);
-  m_uninstall.MoveWindow(ToWinRect(layout.uninstall));
-
-  const SkinRect& moreToolsSource = layout.moreToolsSource;
-  if (firstTime) {
-    m_moreTools.SetBkImage(background);
-    m_moreTools.SetHitInsets(0, 0, 0, 0);
-    m_moreTools.SetPngImages(IDP_MORE_TOOLS_NORMAL, IDP_MORE_TOOLS_HOVER, IDP_MORE_TOOLS_PRESSED,
-                             IDP_MORE_TOOLS_DISABLED);
-  }
-  m_moreTools.SetBkImageRect(moreToolsSource.left, moreToolsSource.top, moreToolsSource.right,
-                             moreToolsSource.bottom);
-  m_moreTools.MoveWindow(ToWinRect(layout.moreTools));
+  // The two large buttons: their four pictures in a row of ids, the part of the background
+  // under them, no margin.
+  const auto placeButton = [&](CImageButton& button, const SkinRect& place, const SkinRect& source,
+                               UINT firstImage) {
+    if (firstTime) {
+      button.SetBkImage(background);
+      button.SetHitInsets(0, 0, 0, 0);
+      button.SetPngImages(firstImage, firstImage + 1, firstImage + 2, firstImage + 3);
+    }
+    button.SetBkImageRect(source.left, source.top, source.right, source.bottom);
+    button.MoveWindow(ToWinRect(place));
+  };
+  placeButton(m_uninstall, layout.uninstall, layout.uninstallSource, IDP_UNINSTALL_NORMAL);
+  placeButton(m_moreTools, layout.moreTools, layout.moreToolsSource, IDP_MORE_TOOLS_NORMAL);
   // A service client brings the maker's other tools itself.
   m_moreTools.ShowWindow(m_deviceType > 0 ? SW_HIDE : SW_SHOW);
 
