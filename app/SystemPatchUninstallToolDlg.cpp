@@ -66,8 +66,6 @@ DWORD WINAPI UpdateUninstallButton(LPVOID argument) {
   return 1;
 }
 
-RECT ToWinRect(const SkinRect& r) { return {r.left, r.top, r.right, r.bottom}; }
-
 std::atomic<UsbVolumeQuery> g_usbVolumeQuery{IsUsbVolume};
 
 }  // namespace
@@ -184,13 +182,13 @@ void CSystemPatchUninstallToolDlg::LayoutControls(BOOL firstTime) {
     m_close.m_scale = m_scale;
     m_close.SetPngImages(IDP_CLOSE_NORMAL, IDP_CLOSE_HOVER, IDP_CLOSE_PRESSED, IDP_CLOSE_DISABLED);
   }
-  m_close.MoveWindow(ToWinRect(layout.close));
+  m_close.MoveWindow(ToRect(layout.close));
   if (firstTime) {
     m_minimise.m_scale = m_scale;
     m_minimise.SetPngImages(IDP_MINIMIZE_NORMAL, IDP_MINIMIZE_HOVER, IDP_MINIMIZE_PRESSED,
                             IDP_MINIMIZE_DISABLED);
   }
-  m_minimise.MoveWindow(ToWinRect(layout.minimise));
+  m_minimise.MoveWindow(ToRect(layout.minimise));
   if (firstTime) {
     m_version.SetWindowText(TOOL_VERSION);
     m_version.SetBkImage(background);
@@ -200,8 +198,8 @@ void CSystemPatchUninstallToolDlg::LayoutControls(BOOL firstTime) {
     m_version.SetBkColor(WHITE);
     m_version.SetTextColors(WHITE, WHITE);
   }
-  m_version.MoveWindow(ToWinRect(layout.version));
-  m_patchEdit.MoveWindow(ToWinRect(layout.patchEdit));
+  m_version.MoveWindow(ToRect(layout.version));
+  m_patchEdit.MoveWindow(ToRect(layout.patchEdit));
 
   // The two large buttons: their four pictures in a row of ids, the part of the background
   // under them, no margin.
@@ -213,7 +211,7 @@ void CSystemPatchUninstallToolDlg::LayoutControls(BOOL firstTime) {
       button.SetPngImages(firstImage, firstImage + 1, firstImage + 2, firstImage + 3);
     }
     button.SetBkImageRect(source.left, source.top, source.right, source.bottom);
-    button.MoveWindow(ToWinRect(place));
+    button.MoveWindow(ToRect(place));
   };
   placeButton(m_uninstall, layout.uninstall, layout.uninstallSource, IDP_UNINSTALL_NORMAL);
   placeButton(m_moreTools, layout.moreTools, layout.moreToolsSource, IDP_MORE_TOOLS_NORMAL);
@@ -226,7 +224,7 @@ void CSystemPatchUninstallToolDlg::LayoutControls(BOOL firstTime) {
     m_agreeBox.m_scale = m_scale;
     m_agreeBox.SetCheck(BST_CHECKED);
   }
-  m_agreeBox.MoveWindow(ToWinRect(layout.agreementBox));
+  m_agreeBox.MoveWindow(ToRect(layout.agreementBox));
   for (CDrawTextStatic* link : {&m_agreementLink, &m_feedbackLink}) {
     if (!firstTime) continue;
     link->CreateFontFromParent();
@@ -234,8 +232,8 @@ void CSystemPatchUninstallToolDlg::LayoutControls(BOOL firstTime) {
     link->SetBkColor(WHITE);
     link->SetTextColors(LINK_COLOR, LINK_HOVER_COLOR);
   }
-  m_agreementLink.MoveWindow(ToWinRect(layout.agreementLink));
-  m_feedbackLink.MoveWindow(ToWinRect(layout.feedbackLink));
+  m_agreementLink.MoveWindow(ToRect(layout.agreementLink));
+  m_feedbackLink.MoveWindow(ToRect(layout.feedbackLink));
 }
 
 BOOL CSystemPatchUninstallToolDlg::PreTranslateMessage(MSG* msg) {
