@@ -84,12 +84,18 @@ HWND WaitForWindow(const WindowQuery& query, DWORD timeoutMs) {
   return found;
 }
 
+namespace {
+DWORD g_pollPeriodMs = 20;
+}  // namespace
+
+void SetPollPeriod(DWORD ms) { g_pollPeriodMs = ms; }
+
 bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs) {
   const ULONGLONG end = ::GetTickCount64() + timeoutMs;
   for (;;) {
     if (condition()) return true;
     if (::GetTickCount64() >= end) return false;
-    PumpMessages(20);
+    PumpMessages(g_pollPeriodMs);
   }
 }
 

@@ -32,6 +32,8 @@ HWND FindTopLevelWindow(const WindowQuery& query);
 HWND WaitForWindow(const WindowQuery& query, DWORD timeoutMs);
 // Polls `condition` until it holds or `timeoutMs` has passed, pumping this thread's messages.
 bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs);
+// How often the waits above poll: 20 ms, unless a benchmark needs a finer resolution.
+void SetPollPeriod(DWORD ms);
 // Handles this thread's messages for `ms` milliseconds (at least once).
 void PumpMessages(DWORD ms);
 // Polls until `hwnd` is visible and neither it nor any window inside it has anything left to
