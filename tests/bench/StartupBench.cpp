@@ -5,7 +5,6 @@
 #include "tests/system/ToolUnderTest.h"
 
 #include <psapi.h>
-#include <winternl.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -62,59 +61,6 @@ double ToolMs(int run) {
   return SinceCreationMs(tool.Process());
 }
 
-// GDI objects of another process: its GDI handle table, which its process environment block
-// names (GetGuiResources answers 0 under Wine).
-DWORD GdiObjectsOf(HANDLE process) {
-  PROCESS_BASIC_INFORMATION basic = {};
-  if (::NtQueryInformationProcess(process, ProcessBasicInformation, &basic, sizeof(basic),
-                                  nullptr) != 0)
-    return 0;
-  struct HandleEntry {
-    void* object;
-    ULONG owner;
-    USHORT unique;
-    UCHAR type;
-    UCHAR flags;
-    void* user;
-  };
-  void* table = nullptr;
-  const auto* tableField =
-      reinterpret_cast<const BYTE*>(basic.PebBaseAddress) + (sizeof(void*) == 8 ? 0xF8 : 0x94);
-  if (!::ReadProcessMemory(process, tableField, &table, sizeof(table), nullptr) || !table) return 0;
-  std::vector<HandleEntry> entries(0x10000);
-  if (!::ReadProcessMemory(process, table, entries.data(), entries.size() * sizeof(HandleEntry),
-                           nullptr))
-    return 0;
-  return static_cast<DWORD>(std::count_if(entries.begin(), entries.end(),
-                                          [](const HandleEntry& e) { return e.type != 0; }));
-}
-
-struct WindowCount {
-  DWORD process;
-  DWORD windows;
-};
-
-BOOL CALLBACK CountChild(HWND, LPARAM data) {
-  ++reinterpret_cast<WindowCount*>(data)->windows;
-  return TRUE;
-}
-
-BOOL CALLBACK CountTopLevel(HWND hwnd, LPARAM data) {
-  auto* count = reinterpret_cast<WindowCount*>(data);
-  DWORD process = 0;
-  ::GetWindowThreadProcessId(hwnd, &process);
-  if (process != count->process) return TRUE;
-  ++count->windows;
-  ::EnumChildWindows(hwnd, CountChild, data);
-  return TRUE;
-}
-
-DWORD WindowsOf(DWORD processId) {
-  WindowCount count = {processId, 0};
-  ::EnumWindows(CountTopLevel, reinterpret_cast<LPARAM>(&count));
-  return count.windows;
-}
-
 PROCESS_MEMORY_COUNTERS MemoryOf(HANDLE process) {
   PROCESS_MEMORY_COUNTERS counters = {};
   counters.cb = sizeof(counters);
@@ -150,7 +96,8 @@ int wmain() {
         "%s: working set %.1f MB, private bytes %.1f MB, GDI objects %lu, USER objects (windows) "
         "%lu\n",
         when, memory.WorkingSetSize / 1048576.0, memory.PagefileUsage / 1048576.0,
-        GdiObjectsOf(running.Process()), WindowsOf(running.ProcessId()));
+        driver::GetProcessGdiObjectCount(running.Process()),
+        driver::GetProcessUserObjectCount(running.Process()));
   };
   report("after start");
   // Each request: the query behind the wait dialog, then the question, declined.

@@ -264,10 +264,10 @@ std::wstring SaveScreenshot(HWND hwnd, const std::wstring& name) {
   return capture.SavePng(path) ? path : std::wstring();
 }
 
-DWORD GetProcessGdiObjectCount() {
-  const DWORD count = ::GetGuiResources(::GetCurrentProcess(), GR_GDIOBJECTS);
+DWORD GetProcessGdiObjectCount(HANDLE process) {
+  const DWORD count = ::GetGuiResources(process, GR_GDIOBJECTS);
   if (count) return count;
-  // The process's GDI handle table, whose address the process environment block keeps
+  // The process's GDI handle table, whose address its process environment block keeps
   // (GdiSharedHandleTable); a used entry has a non-zero type.
   struct HandleEntry {
     void* object;
@@ -283,19 +283,24 @@ DWORD GetProcessGdiObjectCount() {
   constexpr size_t kTableOffset = 0x94;
 #endif
   PROCESS_BASIC_INFORMATION basic = {};
-  if (::NtQueryInformationProcess(::GetCurrentProcess(), ProcessBasicInformation, &basic,
-                                  sizeof(basic), nullptr) != 0)
+  if (::NtQueryInformationProcess(process, ProcessBasicInformation, &basic, sizeof(basic),
+                                  nullptr) != 0)
     return 0;
-  const auto* peb = reinterpret_cast<const BYTE*>(basic.PebBaseAddress);
-  const auto* table = *reinterpret_cast<const HandleEntry* const*>(peb + kTableOffset);
-  if (!table) return 0;
+  const HandleEntry* table = nullptr;
+  const auto* tableField = reinterpret_cast<const BYTE*>(basic.PebBaseAddress) + kTableOffset;
+  if (!::ReadProcessMemory(process, tableField, &table, sizeof(table), nullptr) || !table)
+    return 0;
+  std::vector<HandleEntry> entries(0x10000);
+  if (!::ReadProcessMemory(process, table, entries.data(), entries.size() * sizeof(HandleEntry),
+                           nullptr))
+    return 0;
   DWORD used = 0;
-  for (size_t i = 0; i < 0x10000; ++i) used += table[i].type != 0;
+  for (const HandleEntry& entry : entries) used += entry.type != 0;
   return used;
 }
 
-DWORD GetProcessUserObjectCount() {
-  const DWORD count = ::GetGuiResources(::GetCurrentProcess(), GR_USEROBJECTS);
+DWORD GetProcessUserObjectCount(HANDLE process) {
+  const DWORD count = ::GetGuiResources(process, GR_USEROBJECTS);
   if (count) return count;
   std::vector<HWND> windows;
   ::EnumWindows(CollectWindow, reinterpret_cast<LPARAM>(&windows));
@@ -305,12 +310,13 @@ DWORD GetProcessUserObjectCount() {
   const size_t topLevel = windows.size();
   for (size_t i = 0; i < topLevel; ++i)
     ::EnumChildWindows(windows[i], CollectWindow, reinterpret_cast<LPARAM>(&windows));
+  const DWORD processId = ::GetProcessId(process);
   DWORD own = 0;
   for (HWND hwnd : windows) {
-    DWORD process = 0;
-    ::GetWindowThreadProcessId(hwnd, &process);
+    DWORD owner = 0;
+    ::GetWindowThreadProcessId(hwnd, &owner);
     // Wine makes and removes a thread's IME window along with the thread's other windows.
-    own += process == ::GetCurrentProcessId() && ClassNameOf(hwnd) != L"IME";
+    own += owner == processId && ClassNameOf(hwnd) != L"IME";
   }
   return own;
 }

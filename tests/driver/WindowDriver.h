@@ -84,10 +84,10 @@ std::wstring ScreenshotDir();
 // adding ".png" when missing. Returns the file's path, empty on failure.
 std::wstring SaveScreenshot(HWND hwnd, const std::wstring& name);
 
-// GDI and USER objects of this process, for leak tests. Wine's GetGuiResources answers 0;
-// there the GDI count comes from the process's GDI handle table and the USER count is the
-// number of its windows (less Wine's own IME windows).
-DWORD GetProcessGdiObjectCount();
-DWORD GetProcessUserObjectCount();
+// GDI and USER objects of a process (this one by default), for leak tests and benchmarks.
+// Wine's GetGuiResources answers 0; there the GDI count comes from the process's GDI handle
+// table and the USER count is the number of its windows (less Wine's own IME windows).
+DWORD GetProcessGdiObjectCount(HANDLE process = ::GetCurrentProcess());
+DWORD GetProcessUserObjectCount(HANDLE process = ::GetCurrentProcess());
 
 }  // namespace driver
