@@ -138,13 +138,6 @@ bool CTarnellSystemPatchUninstallToolDlg::OnMessage(UINT message, WPARAM wParam,
       OnPaint();
       result = 0;
       return true;
-    case WM_SIZE:
-      // Minimising hid the controls dialog with the frame; the system does not always bring
-      // an owned window back when its owner is restored (Wine does not).
-      if (wParam == SIZE_RESTORED && MainDialog() && !MainDialog()->IsWindowVisible()) {
-        MainDialog()->ShowWindow(SW_SHOWNA);
-      }
-      break;
     case WM_QUERYDRAGICON: result = reinterpret_cast<LRESULT>(m_icon); return true;
     case WM_CLOSE: OnClose(); break;  // then the dialog's own close: the modal run ends
     case WM_DESTROY:

@@ -107,8 +107,11 @@ void CSkinFrameDlg::OnDestroy() {
 // the frame as well: Wine orders native windows by when they were mapped, and pointer input
 // follows that order, so a controls dialog shown first would lie under its frame.
 void CSkinFrameDlg::OnWindowPosChanged(const WINDOWPOS& pos) {
-  if ((pos.flags & SWP_SHOWWINDOW) && m_controls && ::IsWindow(m_controls->GetSafeHwnd()) &&
-      !m_controls->IsWindowVisible())
+  if (pos.flags & SWP_SHOWWINDOW) ShowHiddenControls();
+}
+
+void CSkinFrameDlg::ShowHiddenControls() {
+  if (m_controls && ::IsWindow(m_controls->GetSafeHwnd()) && !m_controls->IsWindowVisible())
     m_controls->ShowWindow(SW_SHOW);
 }
 
@@ -146,6 +149,12 @@ bool CSkinFrameDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESUL
     case WM_MOVE:
       result = Default();
       OnMove();
+      return true;
+    case WM_SIZE:
+      // Minimising hid the controls dialog with the frame; the system does not always bring an
+      // owned window back when its owner is restored (Wine does not).
+      result = Default();
+      if (wParam == SIZE_RESTORED && IsWindowVisible()) ShowHiddenControls();
       return true;
     case WM_DESTROY:
       result = Default();

@@ -36,6 +36,7 @@ protected:
 private:
   void OnMove();
   void OnWindowPosChanged(const WINDOWPOS& pos);
+  void ShowHiddenControls();
   bool ActivateControlsInstead();
   void OnDestroy();
   void PushLayeredPicture();
