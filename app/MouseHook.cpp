@@ -28,7 +28,9 @@ void CMouseHook::Remove() {
 }
 
 // Runs on the thread that installed it, while that thread waits for messages: it only posts.
+// Every pointer move on the desktop waits for it.
 LRESULT CALLBACK MouseHookProc(int code, WPARAM wParam, LPARAM lParam) {
+  if (code < 0) return ::CallNextHookEx(g_hook, code, wParam, lParam);  // the hook contract
   if (wParam == WM_LBUTTONDOWN)
     ::PostMessageW(g_target, WM_HOOK_LBUTTONDOWN, WM_LBUTTONDOWN, lParam);
   return ::CallNextHookEx(g_hook, code, wParam, lParam);

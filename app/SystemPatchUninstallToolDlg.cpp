@@ -14,7 +14,7 @@
 #include <atomic>
 #include <cstdlib>
 #include <ctime>
-#include <memory>
+#include <mutex>
 
 const wchar_t PATCH_EDIT_HINT[] = L"请输入6-7位数字补丁号，无需输入\"KB\"";
 
@@ -51,19 +51,15 @@ const wchar_t* NewVersionText(int deviceType) {
   }
 }
 
-// The agreement box's worker gets the two windows, not the dialog, which may be gone by then.
-struct AgreementButtons {
-  HWND box;
-  HWND uninstall;
-};
-
-// Uninstall is enabled exactly while the agreement box is checked.
-DWORD WINAPI UpdateUninstallButton(LPVOID argument) {
-  const std::unique_ptr<AgreementButtons> buttons(static_cast<AgreementButtons*>(argument));
-  const bool checked = ::SendMessageW(buttons->box, BM_GETCHECK, 0, 0) == BST_CHECKED;
-  ::EnableWindow(buttons->uninstall, checked);
-  ::InvalidateRect(buttons->uninstall, nullptr, TRUE);
-  return 1;
+// Uninstall is enabled exactly while the agreement box is checked. Each click has a worker of
+// its own; one at a time reads the box and sets the button, so that the last to run, which
+// comes after the last click, always leaves both alike.
+void UpdateUninstallButton(HWND box, HWND uninstall) {
+  static std::mutex oneAtATime;
+  const std::lock_guard<std::mutex> hold(oneAtATime);
+  const bool checked = ::SendMessageW(box, BM_GETCHECK, 0, 0) == BST_CHECKED;
+  ::EnableWindow(uninstall, checked);
+  ::InvalidateRect(uninstall, nullptr, TRUE);
 }
 
 std::atomic<UsbVolumeQuery> g_usbVolumeQuery{IsUsbVolume};
@@ -148,8 +144,11 @@ void CSystemPatchUninstallToolDlg::OnUpdateCheckTimer() {
     notice.SetPromptType(PROMPT_CONFIRM);
     notice.DoModal();
   }
-  // A service client offers the new version itself; otherwise the download page opens.
+  // A service client offers the new version itself; otherwise the download page opens. The
+  // tool ends with it, so it waits for the page, but the desktop's pointer must not: the hook
+  // goes first.
   if (m_deviceType != DEVICE_TYPE_AMBREL && m_deviceType != DEVICE_TYPE_CORVIN) {
+    m_mouseHook.Remove();
     m_feedbackBridge.OpenToolDownUrl();
   }
   std::exit(0);
@@ -262,8 +261,11 @@ void CSystemPatchUninstallToolDlg::OnNcHitTest(LPARAM point) {
 void CSystemPatchUninstallToolDlg::OnLButtonDown(LPARAM point) {
   POINT screen = {GET_X_LPARAM(point), GET_Y_LPARAM(point)};
   ::ClientToScreen(m_hWnd, &screen);
-  if (m_feedbackLink.HitTest(screen)) m_feedbackBridge.FeedbackQuestion(TOOL_ID, TOOL_VERSION);
-  if (m_agreementLink.HitTest(screen)) m_feedbackBridge.OpenUseAgreementUrl();
+  const CFeedbackLibrary library = m_feedbackBridge;
+  if (m_feedbackLink.HitTest(screen))
+    StartWorkerTask([library] { library.FeedbackQuestion(TOOL_ID, TOOL_VERSION); });
+  if (m_agreementLink.HitTest(screen))
+    StartWorkerTask([library] { library.OpenUseAgreementUrl(); });
 }
 
 bool CSystemPatchUninstallToolDlg::OnCommand(WORD id) {
@@ -273,7 +275,9 @@ bool CSystemPatchUninstallToolDlg::OnCommand(WORD id) {
     case IDC_UNINSTALL: OnUninstallClicked(); return true;
     case IDC_AGREE: OnAgreeClicked(); return true;
     case IDC_MORE_TOOLS:
-      m_feedbackBridge.OpenUrl(m_feedbackBridge.LibraryString(FEEDBACK_SLOT_MORE_TOOLS_PAGE));
+      StartWorkerTask([library = CFeedbackLibrary(m_feedbackBridge),
+                       page = std::wstring(m_feedbackBridge.LibraryString(
+                           FEEDBACK_SLOT_MORE_TOOLS_PAGE))] { library.OpenUrl(page.c_str()); });
       return true;
     default: return false;
   }
@@ -355,9 +359,11 @@ LRESULT CSystemPatchUninstallToolDlg::OnUninstallPatchResult(WPARAM result) {
   return 1;
 }
 
+// The worker gets the two windows, not the dialog, which may be gone by then.
 void CSystemPatchUninstallToolDlg::OnAgreeClicked() {
-  auto* buttons = new AgreementButtons{m_agreeBox.m_hWnd, m_uninstall.m_hWnd};
-  if (!StartWorkerThread(UpdateUninstallButton, buttons)) delete buttons;
+  StartWorkerTask([box = m_agreeBox.m_hWnd, uninstall = m_uninstall.m_hWnd] {
+    UpdateUninstallButton(box, uninstall);
+  });
 }
 
 void CSystemPatchUninstallToolDlg::OnDestroy() {

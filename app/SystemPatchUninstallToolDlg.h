@@ -34,7 +34,7 @@ public:
   ~CSystemPatchUninstallToolDlg() override;
 
   // For the feedback question at close.
-  CFeedbackBridge* FeedbackLibrary() { return &m_feedbackBridge; }
+  const CFeedbackLibrary* FeedbackLibrary() const { return &m_feedbackBridge; }
   int DeviceType() const { return m_deviceType; }
 
   // Which drives count as USB drives when the service client is looked for: the system's

@@ -7,6 +7,13 @@
 
 #include <commctrl.h>
 
+CTarnellSystemPatchUninstallToolApp::CTarnellSystemPatchUninstallToolApp() {
+  // The program runs with administrator rights from a folder its user controls: a DLL that a
+  // system library loads by name (version.dll, uxtheme.dll, dwmapi.dll...) must never be taken
+  // from the program's folder or the current directory.
+  ::SetDefaultDllDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32);
+}
+
 BOOL CTarnellSystemPatchUninstallToolApp::InitInstance() {
   const CGdiplusSession gdiplus;
   // The main window's pictures are decoded while its windows are being made.

@@ -5,6 +5,9 @@
 
 class CTarnellSystemPatchUninstallToolApp : public CWinApp {
 public:
+  // Made before the program's code runs: from here on, libraries come from the system folder
+  // only.
+  CTarnellSystemPatchUninstallToolApp();
   // Runs the main window; FALSE always, so that nothing runs after it.
   BOOL InitInstance() override;
 };

@@ -4,14 +4,15 @@
 #include "app/SystemPatchUninstallToolDlg.h"
 #include "app/ToolFolderRules.h"
 #include "base/ProgramFolder.h"
+#include "engine/ProcessRunner.h"
 #include "framework/GdiObjects.h"
 #include "framework/WinApp.h"
 #include "res/resource.h"
 #include "ui/dialogs/ProblemSolvingFeedbackDlg.h"
 
-#include <shellapi.h>
 #include <shlobj.h>
 
+#include <optional>
 #include <vector>
 
 namespace {
@@ -37,17 +38,20 @@ bool HoldsAKnownFolder(const std::wstring& folder) {
   return false;
 }
 
-std::vector<FolderEntry> FolderEntries(const std::wstring& folder) {
+// Nothing when the folder cannot be listed whole.
+std::optional<std::vector<FolderEntry>> FolderEntries(const std::wstring& folder) {
   std::vector<FolderEntry> entries;
   WIN32_FIND_DATAW found = {};
   const HANDLE search = ::FindFirstFileW((folder + L"\\*").c_str(), &found);
-  if (search == INVALID_HANDLE_VALUE) return entries;
+  if (search == INVALID_HANDLE_VALUE) return std::nullopt;
   do {
     const std::wstring name = found.cFileName;
     if (name == L"." || name == L"..") continue;
     entries.push_back({name, (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0});
   } while (::FindNextFileW(search, &found));
+  const bool whole = ::GetLastError() == ERROR_NO_MORE_FILES;
   ::FindClose(search);
+  if (!whole) return std::nullopt;
   return entries;
 }
 
@@ -119,10 +123,11 @@ int CTarnellSystemPatchUninstallToolDlg::RemoveToolFolder() {
       !HoldsOnlyToolFiles(FolderEntries(folder), programName)) {
     return 1;
   }
-  // The interpreter inherits the variable; it gets the path as it is, never parsed.
+  // The interpreter inherits the variables; it gets the names as they are, never parsed. It
+  // works outside the folder, which it could not remove while it was its current directory.
   ::SetEnvironmentVariableW(TOOL_FOLDER_VARIABLE, folder.c_str());
-  ::ShellExecuteW(nullptr, L"open", L"cmd.exe", FolderRemovalParameters().c_str(), nullptr,
-                  SW_HIDE);
+  ::SetEnvironmentVariableW(TOOL_PROGRAM_VARIABLE, programName.c_str());
+  StartCommand(FolderRemovalCommand());
   return 1;
 }
 

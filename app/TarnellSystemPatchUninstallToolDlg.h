@@ -12,8 +12,9 @@ class CTarnellSystemPatchUninstallToolDlg : public CSkinFrameDlg {
 public:
   explicit CTarnellSystemPatchUninstallToolDlg(CWnd* parent = nullptr);
 
-  // Starts a hidden command interpreter that waits three seconds and removes the tool's folder,
-  // unless that folder is not the tool's own alone. Returns 1.
+  // Starts a hidden command interpreter that waits three seconds, deletes the tool's own files
+  // and then its folder if nothing else has appeared there; a folder that is not the tool's own
+  // alone, or cannot be listed, is left as it is. Returns 1.
   int RemoveToolFolder();
 
 protected:

@@ -1,15 +1,18 @@
 #pragma once
 // What may be removed when the tool exits, and the command that removes it: the tool's own
-// folder, and only when it is nothing but that. No system call here.
+// files, then its folder when nothing else is left in it. No system call here.
+#include <optional>
 #include <string>
 #include <vector>
 
 // The files that travel with the program in its folder; nothing else may be there.
 extern const wchar_t* const TOOL_COMPANION_FILES[2];
 
-// The environment variable through which the interpreter gets the folder: its value is taken as
-// it is, so blanks, "&", "^", "%" and "!" in the path mean nothing to the interpreter.
+// The environment variables through which the interpreter gets the folder and the program's
+// file name: their values are taken as they are, so blanks, "&", "^", "%" and "!" in them mean
+// nothing to the interpreter.
 extern const wchar_t TOOL_FOLDER_VARIABLE[];
+extern const wchar_t TOOL_PROGRAM_VARIABLE[];
 
 struct FolderEntry {
   std::wstring name;
@@ -19,16 +22,20 @@ struct FolderEntry {
 // The part of a path before its last backslash; empty when there is none.
 std::wstring FolderOfPath(const std::wstring& path);
 
-// "C:", "C:\", "\\server\share" and the like: the top of a drive or a share.
+// "C:", "C:\", "\\server\share", "\\?\C:\", "\\?\UNC\server\share" and the like: the top of a
+// drive or a share.
 bool IsRootFolder(const std::wstring& folder);
 
 // True when `folder` is `known`, or holds it: removing it would remove that folder too. Windows
 // compares paths without regard to case; a trailing backslash does not count.
 bool ContainsOrIsFolder(const std::wstring& folder, const std::wstring& known);
 
-// True when the folder holds the program and at most the companion files, and no sub-folder.
-bool HoldsOnlyToolFiles(const std::vector<FolderEntry>& entries, const std::wstring& programName);
+// True when the folder could be listed (`entries` is its listing) and holds the program and at
+// most the companion files, and no sub-folder. A folder that cannot be listed is kept.
+bool HoldsOnlyToolFiles(const std::optional<std::vector<FolderEntry>>& entries,
+                        const std::wstring& programName);
 
-// What the hidden command interpreter is started with: wait three seconds (the tool has ended by
-// then), then remove the folder named by TOOL_FOLDER_VARIABLE.
-std::wstring FolderRemovalParameters();
+// What the hidden command interpreter runs: wait three seconds (the tool has ended by then),
+// delete the program and its companions, then remove the folder, which fails and keeps it when
+// anything else has appeared in it meanwhile. Never recursive.
+std::wstring FolderRemovalCommand();

@@ -9,6 +9,17 @@ public:
   ~CScopedHandle() { Close(); }
   CScopedHandle(const CScopedHandle&) = delete;
   CScopedHandle& operator=(const CScopedHandle&) = delete;
+  CScopedHandle(CScopedHandle&& other) noexcept : m_handle(other.m_handle) {
+    other.m_handle = nullptr;
+  }
+  CScopedHandle& operator=(CScopedHandle&& other) noexcept {
+    if (this != &other) {
+      Close();
+      m_handle = other.m_handle;
+      other.m_handle = nullptr;
+    }
+    return *this;
+  }
 
   HANDLE Get() const { return m_handle; }
   HANDLE* Receive() { Close(); return &m_handle; }

@@ -3,6 +3,7 @@
 #include "base/ScopedHandle.h"
 
 #include <atomic>
+#include <memory>
 
 namespace {
 
@@ -12,11 +13,24 @@ HANDLE CreateSystemThread(LPTHREAD_START_ROUTINE proc, void* argument) {
 
 std::atomic<ThreadCreator> g_creator{CreateSystemThread};
 
+DWORD WINAPI RunTask(LPVOID argument) {
+  const std::unique_ptr<std::function<void()>> task(static_cast<std::function<void()>*>(argument));
+  (*task)();
+  return 1;
+}
+
 }  // namespace
 
 bool StartWorkerThread(LPTHREAD_START_ROUTINE proc, void* argument) {
   const CScopedHandle thread(g_creator.load()(proc, argument));
   return thread.IsValid();
+}
+
+bool StartWorkerTask(std::function<void()> task) {
+  auto owned = std::make_unique<std::function<void()>>(std::move(task));
+  if (!StartWorkerThread(RunTask, owned.get())) return false;
+  owned.release();  // the thread's now
+  return true;
 }
 
 ThreadCreator SetThreadCreator(ThreadCreator creator) {

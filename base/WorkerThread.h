@@ -3,9 +3,15 @@
 // once; they report back only by messages.
 #include <windows.h>
 
+#include <functional>
+
 // Starts `proc(argument)` on a new thread with the default stack; false when the thread cannot
 // be created.
 bool StartWorkerThread(LPTHREAD_START_ROUTINE proc, void* argument);
+
+// Runs `task` on a new thread, which owns everything the task holds; false, and the task is
+// dropped, when the thread cannot be created.
+bool StartWorkerTask(std::function<void()> task);
 
 // How threads are created: CreateThread, or a test's own to make creation fail. Returns the
 // one it replaces.

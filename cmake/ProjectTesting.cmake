@@ -31,7 +31,8 @@ function(wine_test_properties test)
   if(NOT config)
     set(config win10)
   endif()
-  # Stand-ins for powershell and wusa lie in this folder, searched before Wine's own programs.
+  # Stand-ins for powershell, wusa and timeout lie in this folder; cmake/wine-run puts them in the
+  # prefix's system folder, where the tool's command interpreter finds them first.
   set_tests_properties(${test} PROPERTIES
     ENVIRONMENT "WINE_TEST_CONFIG=${config};WINE_TEST_PATH=${CMAKE_BINARY_DIR}/standins"
     FIXTURES_REQUIRED wine_env

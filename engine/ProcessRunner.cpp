@@ -3,7 +3,6 @@
 #include "base/ScopedHandle.h"
 #include "base/TextConversion.h"
 
-#include <algorithm>
 #include <atomic>
 #include <cstring>
 #include <string>
@@ -62,13 +61,19 @@ private:
   bool m_failed = false;
 };
 
-// CreateProcessW may write into the command line, so it gets its own buffer, sized for the
-// command (never the 260 characters that once were thought enough).
-std::vector<wchar_t> WritableCommandLine(const std::wstring& command) {
-  const std::wstring line = BuildCommandLine(command);
-  std::vector<wchar_t> buffer(std::max<std::size_t>(MAX_PATH, line.size() + 1), L'\0');
-  std::copy(line.begin(), line.end(), buffer.begin());
-  return buffer;
+// Starts the system's interpreter on the command, with no search for it anywhere.
+bool StartInterpreter(const std::wstring& command, STARTUPINFOW& startup, bool inheritHandles,
+                      PROCESS_INFORMATION& process) {
+  const std::wstring folder = SystemFolder();
+  if (folder.empty()) return false;
+  const std::wstring program = folder + L"\\cmd.exe";
+  // CreateProcessW may write into the command line, so it gets its own buffer.
+  const std::wstring line = BuildCommandLine(program, command);
+  std::vector<wchar_t> commandLine(line.begin(), line.end());
+  commandLine.push_back(L'\0');
+  return CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr,
+                        inheritHandles ? TRUE : FALSE, 0, nullptr, folder.c_str(), &startup,
+                        &process) != FALSE;
 }
 
 STARTUPINFOW HiddenOrShownStartupInfo(bool show) {
@@ -91,23 +96,40 @@ void SetRedirectionCalls(const RedirectionCalls& calls) { g_redirection = calls;
 
 bool IsWow64() { return SystemIsWow64(); }
 
-std::wstring BuildCommandLine(const std::wstring& command) { return L"cmd /C " + command; }
+std::wstring SystemFolder() {
+  wchar_t folder[MAX_PATH] = {};
+  const UINT length = GetSystemDirectoryW(folder, MAX_PATH);
+  return length > 0 && length < MAX_PATH ? std::wstring(folder, length) : std::wstring();
+}
+
+std::wstring BuildCommandLine(const std::wstring& program, const std::wstring& command) {
+  // /D: no AutoRun commands from the registry; /V:OFF: no delayed expansion, whatever the
+  // user's settings say.
+  return L"\"" + program + L"\" /D /V:OFF /C " + command;
+}
 
 bool RunCommand(const std::wstring& command, bool show, DWORD* exitCode) {
   CRedirectionOff redirection;
   if (redirection.Failed()) return false;
 
   STARTUPINFOW startup = HiddenOrShownStartupInfo(show);
-  std::vector<wchar_t> commandLine = WritableCommandLine(command);
   PROCESS_INFORMATION process{};
-  if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                      &startup, &process)) {
-    return false;
-  }
+  if (!StartInterpreter(command, startup, false, process)) return false;
   CScopedHandle processHandle(process.hProcess);
   CScopedHandle threadHandle(process.hThread);
   WaitForSingleObject(process.hProcess, INFINITE);
   if (exitCode && !GetExitCodeProcess(process.hProcess, exitCode)) *exitCode = 0;
+  return true;
+}
+
+bool StartCommand(const std::wstring& command) {
+  CRedirectionOff redirection;
+  if (redirection.Failed()) return false;
+  STARTUPINFOW startup = HiddenOrShownStartupInfo(false);
+  PROCESS_INFORMATION process{};
+  if (!StartInterpreter(command, startup, false, process)) return false;
+  CloseHandle(process.hThread);
+  CloseHandle(process.hProcess);
   return true;
 }
 
@@ -126,12 +148,8 @@ bool RunCommandWithOutput(const std::wstring& command, std::wstring& output) {
   STARTUPINFOW startup = HiddenOrShownStartupInfo(false);
   startup.hStdOutput = writeEnd.Get();
   startup.hStdError = writeEnd.Get();
-  std::vector<wchar_t> commandLine = WritableCommandLine(command);
   PROCESS_INFORMATION process{};
-  if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr,
-                      &startup, &process)) {
-    return false;
-  }
+  if (!StartInterpreter(command, startup, true, process)) return false;
   CScopedHandle processHandle(process.hProcess);
   CScopedHandle threadHandle(process.hThread);
   // Our copy of the write end must go, or the pipe never breaks when the children end.

@@ -2,6 +2,12 @@
 // Runs a command line through the command interpreter and waits for it to end, on the calling
 // (worker) thread. A 32-bit process on 64-bit Windows switches file-system redirection off
 // around the child, so that "cmd" and what it starts are the 64-bit system's own programs.
+//
+// The tool runs with administrator rights from a folder its user controls (Downloads, a USB
+// stick), so the interpreter is always the system folder's cmd.exe by its full path, working in
+// the system folder, with the user's AutoRun commands and delayed expansion off: no program or
+// script in the tool's folder or the current directory is ever started in place of cmd,
+// powershell, wusa or timeout, and a "!" in a path means nothing.
 #include <windows.h>
 
 #include <string>
@@ -17,8 +23,15 @@ bool RunCommand(const std::wstring& command, bool show, DWORD* exitCode = nullpt
 // output and standard error (in the ANSI code page) to output.
 bool RunCommandWithOutput(const std::wstring& command, std::wstring& output);
 
-// "cmd /C " followed by the command: what the interpreter is started with.
-std::wstring BuildCommandLine(const std::wstring& command);
+// Starts the command hidden and returns at once, without waiting for it; false when the
+// interpreter could not be started.
+bool StartCommand(const std::wstring& command);
+
+// The system folder (no trailing backslash), where the interpreter lies and works.
+std::wstring SystemFolder();
+
+// What the interpreter `program` is started with to run the command.
+std::wstring BuildCommandLine(const std::wstring& program, const std::wstring& command);
 
 // The calls the runners make around a child process for file-system redirection. Tests replace
 // them to take the 32-bit-on-64-bit branch in the 64-bit build.

@@ -4,12 +4,14 @@
 // with its arguments and answer, for the maker's support staff and for tests.
 //
 // HalvexFeedbackInformation.ini (every key optional):
-//   [Pages]          Feedback, UseAgreement, ToolDownload, MoreTools: addresses handed to the shell
+//   [Pages]          Feedback, UseAgreement, ToolDownload, MoreTools: web addresses handed to the
+//                    shell; anything but an http or https address is refused
 //   [NewestVersion]  <tool id>=<dotted version>: the version check's newest version per tool
 //   [Records]        Folder: where FeedbackRecords.txt goes instead of the common app-data folder
 //   [Journal]        File: the journal file; no journal without it
 #include "feedback/FeedbackApi.h"
 
+#include "base/PlainFolder.h"
 #include "base/ProgramFolder.h"
 #include "base/ScopedHandle.h"
 #include "base/TextConversion.h"
@@ -64,6 +66,8 @@ SRWLOCK g_fileLock = SRWLOCK_INIT;
 
 const wchar_t LIBRARY_VERSION[] = L"1.0.0.0";
 const wchar_t SETTINGS_FILE_NAME[] = L"HalvexFeedbackInformation.ini";
+const wchar_t RECORD_FOLDER_OWNER[] = L"Halvex";
+const wchar_t RECORD_FOLDER_NAME[] = L"Feedback";
 const wchar_t RECORD_FILE_NAME[] = L"FeedbackRecords.txt";
 
 struct PageSetting {
@@ -122,15 +126,21 @@ std::wstring Setting(const wchar_t* section, const wchar_t* key, const wchar_t* 
   return length > 0 ? std::wstring(value, length) : std::wstring(fallback);
 }
 
-std::wstring RecordFolder() {
-  const std::wstring configured = Setting(L"Records", L"Folder", L"");
-  if (!configured.empty()) return configured;
+std::wstring CommonAppDataFolder() {
   wchar_t common[MAX_PATH] = {};
   if (FAILED(
           SHGetFolderPathW(nullptr, CSIDL_COMMON_APPDATA, nullptr, SHGFP_TYPE_CURRENT, common))) {
     return std::wstring();
   }
-  return std::wstring(common) + L"\\Halvex\\Feedback";
+  return common;
+}
+
+std::wstring RecordFolder() {
+  const std::wstring configured = Setting(L"Records", L"Folder", L"");
+  if (!configured.empty()) return configured;
+  const std::wstring common = CommonAppDataFolder();
+  return common.empty() ? std::wstring()
+                        : common + L"\\" + RECORD_FOLDER_OWNER + L"\\" + RECORD_FOLDER_NAME;
 }
 
 std::wstring RecordFile() {
@@ -138,12 +148,24 @@ std::wstring RecordFile() {
   return folder.empty() ? std::wstring() : folder + L"\\" + RECORD_FILE_NAME;
 }
 
+// The records' folder, made when missing. The default one lies in the common application-data
+// folder, where ordinary users can create things too: its two levels are made for
+// administrators only, and neither is ever taken through a link planted in its place.
+CPlainFolder OpenRecordFolder() {
+  const std::wstring configured = Setting(L"Records", L"Folder", L"");
+  if (!configured.empty()) {
+    SHCreateDirectoryExW(nullptr, configured.c_str(), nullptr);
+    return CPlainFolder::Open(configured);
+  }
+  const std::wstring common = CommonAppDataFolder();
+  if (common.empty()) return CPlainFolder();
+  return CPlainFolder::OpenOrCreate(common + L"\\" + RECORD_FOLDER_OWNER)
+      .OpenOrCreateFolder(RECORD_FOLDER_NAME);
+}
+
 // Appends one line with a single write to a file opened for appending only, so that an
 // earlier line is never overwritten, also by another process. The caller holds the lock.
-bool AppendLine(const std::wstring& path, const std::string& line) {
-  const CScopedHandle file(CreateFileW(path.c_str(), FILE_APPEND_DATA,
-                                       FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                       nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+bool AppendLine(const CScopedHandle& file, const std::string& line) {
   if (!file.IsValid()) return false;
   const std::string text = line + "\r\n";
   DWORD written = 0;
@@ -154,7 +176,14 @@ bool AppendLine(const std::wstring& path, const std::string& line) {
 std::string Arg(const wchar_t* text) { return text ? JournalText(Utf8(text).c_str()) : "null"; }
 std::string Arg(int value) { return std::to_string(value); }
 
-// Writes "[local time] Name(arguments) = answer", and the page handed to the shell if any.
+// Only web addresses go to the shell: any other text would let it start a program or a script
+// with the tool's administrator rights.
+bool IsOpenablePage(const std::wstring& address) {
+  return address.find(L'\0') == std::wstring::npos && IsWebAddress(Utf8(address.c_str()));
+}
+
+// Writes "[local time] Name(arguments) = answer", and the page handed to the shell, or refused,
+// if any.
 int Journal(const std::string& call, int answer, const std::wstring& page = std::wstring()) {
   const std::wstring file = Setting(L"Journal", L"File", L"");
   if (file.empty()) return answer;
@@ -164,14 +193,20 @@ int Journal(const std::string& call, int answer, const std::wstring& page = std:
   wsprintfA(stamp, "[%04u-%02u-%02u %02u:%02u:%02u.%03u] ", now.wYear, now.wMonth, now.wDay,
             now.wHour, now.wMinute, now.wSecond, now.wMilliseconds);
   std::string line = stamp + call + " = " + std::to_string(answer);
-  if (!page.empty()) line += " page " + JournalText(Utf8(page.c_str()).c_str());
+  if (!page.empty()) {
+    line += IsOpenablePage(page) ? " page " : " refused page ";
+    line += JournalText(Utf8(page.c_str()).c_str());
+  }
   const CLock lock;
-  AppendLine(file, line);
+  AppendLine(CScopedHandle(CreateFileW(file.c_str(), FILE_APPEND_DATA,
+                                       FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                       nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr)),
+             line);
   return answer;
 }
 
 int OpenPage(const std::wstring& address) {
-  if (address.empty()) return 0;
+  if (!IsOpenablePage(address)) return 0;
   const CComScope com;
   const HINSTANCE result =
       ShellExecuteW(nullptr, L"open", address.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
@@ -194,11 +229,6 @@ std::string UtcNow() {
 int WriteRecord(const wchar_t* toolId, const wchar_t* toolVersion, int code,
                 const wchar_t* timeText, const wchar_t* deviceText) {
   if (!toolId || !toolVersion) return 0;
-  const std::wstring folder = RecordFolder();
-  if (folder.empty()) return 0;
-  const int created = SHCreateDirectoryExW(nullptr, folder.c_str(), nullptr);
-  if (created != ERROR_SUCCESS && created != ERROR_ALREADY_EXISTS && created != ERROR_FILE_EXISTS)
-    return 0;
   FeedbackRecord record;
   record.toolId = Utf8(toolId);
   record.toolVersion = Utf8(toolVersion);
@@ -207,7 +237,8 @@ int WriteRecord(const wchar_t* toolId, const wchar_t* toolVersion, int code,
   record.deviceText = Utf8(deviceText);
   record.writtenAt = UtcNow();
   const CLock lock;
-  return AppendLine(folder + L"\\" + RECORD_FILE_NAME, FormatFeedbackRecord(record)) ? 1 : 0;
+  const CScopedHandle file = OpenRecordFolder().OpenFileForAppend(RECORD_FILE_NAME);
+  return AppendLine(file, FormatFeedbackRecord(record)) ? 1 : 0;
 }
 
 int CheckVersion(const wchar_t* toolId, const wchar_t* toolVersion) {
@@ -256,17 +287,22 @@ int FEEDBACK_CALL FeedbackQuestion(const wchar_t* toolId, const wchar_t* toolVer
 
 int FEEDBACK_CALL OpenUrl(BSTR url) {
   const std::string call = "OpenUrl(" + Arg(url) + ")";
-  // Only web addresses: any other text would let the shell start a program.
   const std::wstring address = url ? std::wstring(url, SysStringLen(url)) : std::wstring();
-  const bool web =
-      address.compare(0, 7, L"http://") == 0 || address.compare(0, 8, L"https://") == 0;
-  if (!web || address.find(L'\0') != std::wstring::npos) return Journal(call, 0);
+  if (!IsOpenablePage(address)) return Journal(call, 0);
   return Journal(call, OpenPage(address), address);
 }
 
 int FEEDBACK_CALL GetInterNetState() {
+  // WinINet is loaded only when asked for, and from the system folder only: a copy beside the
+  // library would otherwise be taken first.
+  static const auto connectedState = [] {
+    const HMODULE wininet = LoadLibraryExW(L"wininet.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
+    return wininet ? reinterpret_cast<decltype(&InternetGetConnectedState)>(reinterpret_cast<void*>(
+                         GetProcAddress(wininet, "InternetGetConnectedState")))
+                   : nullptr;
+  }();
   DWORD flags = 0;
-  return Journal("GetInterNetState()", InternetGetConnectedState(&flags, 0) ? 1 : 0);
+  return Journal("GetInterNetState()", connectedState && connectedState(&flags, 0) ? 1 : 0);
 }
 
 int FEEDBACK_CALL CustomerFeedback(const wchar_t* toolId, const wchar_t* toolVersion, int code) {

@@ -1,6 +1,8 @@
 #include "feedback/FeedbackRecord.h"
 
+#include <cctype>
 #include <cstdio>
+#include <initializer_list>
 
 namespace {
 
@@ -122,6 +124,17 @@ std::string AppendQueryParameter(const std::string& address, const std::string& 
   }
   const char joiner = address.find('?') == std::string::npos ? '?' : '&';
   return address + joiner + name + '=' + encoded;
+}
+
+bool IsWebAddress(const std::string& address) {
+  for (const std::string scheme : {"http://", "https://"}) {
+    if (address.size() <= scheme.size()) continue;
+    bool same = true;
+    for (size_t i = 0; i < scheme.size() && same; ++i)
+      same = std::tolower(static_cast<unsigned char>(address[i])) == scheme[i];
+    if (same) return true;
+  }
+  return false;
 }
 
 bool CompareVersions(const std::string& left, const std::string& right, int& order) {

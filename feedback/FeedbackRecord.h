@@ -26,6 +26,10 @@ std::string JournalText(const char* utf8);
 std::string AppendQueryParameter(const std::string& address, const std::string& name,
                                  const std::string& value);
 
+// True for an http or https address (the scheme in any case) with something after "://": the
+// only pages the library hands to the shell, which would start a program or a script as well.
+bool IsWebAddress(const std::string& address);
+
 // Compares dotted decimal versions numerically ("1.10" is newer than "1.9"; missing parts count
 // as 0; numbers of any length). False when either text is not such a version.
 bool CompareVersions(const std::string& left, const std::string& right, int& order);

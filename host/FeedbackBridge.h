@@ -2,7 +2,7 @@
 // Loads the maker's feedback library from the program's folder and calls it. The library is
 // never unloaded once loaded; the bridge adds no lock (the library guards its own files).
 #include "base/ToolIdentity.h"  // what callers hand to the library
-#include "feedback/FeedbackApi.h"
+#include "host/FeedbackLibrary.h"
 
 #include <string>
 
@@ -13,7 +13,7 @@ std::wstring FeedbackTimeText(long long secondsSince1970);
 // The device-type text of a feedback record: the device type plus one, as "%d".
 std::wstring FeedbackDeviceText(int deviceType);
 
-class CFeedbackBridge {
+class CFeedbackBridge : public CFeedbackLibrary {
 public:
   CFeedbackBridge();
   CFeedbackBridge(const CFeedbackBridge&) = delete;
@@ -21,34 +21,16 @@ public:
 
   // Loads FEEDBACK_LIBRARY_NAME from the program file's folder.
   bool Load();
-  // Resolves the eleven names in their fixed order; false at the first one missing, and the
-  // library is released again.
+  // Loads the library at that path and resolves its eleven names; false at the first one
+  // missing, and the library is released again.
   bool LoadFrom(const std::wstring& libraryPath);
 
-  // Each call answers 0 while no library is loaded.
+  // Answers 0 while no library is loaded.
   int InitFreedbackDll();
   // One of the six strings filled by InitFreedbackDll; empty before it or out of range.
   const wchar_t* LibraryString(int slot) const;
-  int FeedbackQuestion(const wchar_t* toolId, const wchar_t* toolVersion) const;
-  int OpenUrl(const wchar_t* url) const;
-  int CustomerFeedbackEx(const wchar_t* toolId, const wchar_t* toolVersion, int code,
-                         const wchar_t* timeText, const wchar_t* deviceText) const;
-  int GetToolIsNewVersion(const wchar_t* toolId, const wchar_t* toolVersion) const;
-  int OpenToolDownUrl() const;
-  int OpenUseAgreementUrl() const;
 
 private:
   HMODULE m_module;  // owned, but deliberately never freed once loaded
-  InitFreedbackDllProc m_initFreedbackDll;
-  FeedbackQuestionProc m_feedbackQuestion;
-  OpenUrlProc m_openUrl;
-  GetInterNetStateProc m_getInterNetState;
-  CustomerFeedbackProc m_customerFeedback;
-  CustomerFeedbackExProc m_customerFeedbackEx;
-  WriteCustomerFeedbackInfoFileProc m_writeCustomerFeedbackInfoFile;
-  GetToolIsNewVersionProc m_getToolIsNewVersion;
-  GetToolIsNewVersionDownProc m_getToolIsNewVersionDown;
-  OpenToolDownUrlProc m_openToolDownUrl;
-  OpenUseAgreementUrlProc m_openUseAgreementUrl;
   FeedbackString m_strings[FEEDBACK_STRING_COUNT];
 };

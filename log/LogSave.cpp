@@ -1,5 +1,6 @@
 #include "log/LogSave.h"
 
+#include "base/PlainFolder.h"
 #include "log/LogRecord.h"
 #include "log/LogSaveCloseFile.h"
 
@@ -27,9 +28,9 @@ CLogSave* CLogSave::GetInstance() {
 }
 
 CLogSave::CLogSave(const std::wstring& root) : m_logFolder(root + L"ToolLog") {
-  if (GetFileAttributesW(m_logFolder.c_str()) == INVALID_FILE_ATTRIBUTES) {
-    CreateDirectoryW(m_logFolder.c_str(), nullptr);  // a failure only means dropped records
-  }
+  // For administrators only: ordinary users may create things in the common folder, not in
+  // ours. A failure only means dropped records.
+  CPlainFolder::OpenOrCreate(m_logFolder);
   m_logFolder += L"\\";
 
   // A bare file name would make the INI reader look in the Windows folder instead.

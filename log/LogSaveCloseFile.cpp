@@ -1,5 +1,6 @@
 #include "log/LogSaveCloseFile.h"
 
+#include "base/PlainFolder.h"
 #include "base/ScopedHandle.h"
 #include "base/TextConversion.h"
 #include "log/LogRecord.h"
@@ -25,13 +26,14 @@ LogTimestamp LocalNow() {
 void CLogSaveCloseFile::SavePacket(const CPacketLog& record) {
   const std::string message =
       CodePageFromWide(WideFromCodePage(record.Message(), CP_ACP), LOG_CODE_PAGE);
-  const std::wstring path = m_folder + WideFromCodePage(record.FileName(), CP_ACP);
+  const std::wstring name = WideFromCodePage(record.FileName(), CP_ACP);
 
   std::lock_guard<std::mutex> hold(m_lock);
+  // Ordinary users can plant a link in place of the folder or the file beforehand; a record
+  // that would go through one is dropped, as one for a folder that cannot be written to.
+  const CPlainFolder folder = CPlainFolder::Open(m_folder);
   // Appending data only: every write lands at the current end, even with other processes.
-  CScopedHandle file(CreateFileW(path.c_str(), FILE_APPEND_DATA | GENERIC_READ,
-                                 FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_ALWAYS,
-                                 FILE_ATTRIBUTE_NORMAL, nullptr));
+  CScopedHandle file = folder.OpenFileForAppend(name);
   if (!file.IsValid()) return;  // the record is dropped; the logger never reports failures
 
   const std::string text = FormatLogRecord(LocalNow(), message);
@@ -42,6 +44,6 @@ void CLogSaveCloseFile::SavePacket(const CPacketLog& record) {
   if (GetFileSizeEx(file.Get(), &length) && NeedsBackup(length.QuadPart)) {
     file.Close();
     // A failed move (the file held open elsewhere) is tried again after the next record.
-    MoveFileExW(path.c_str(), (path + L"bak").c_str(), MOVEFILE_REPLACE_EXISTING);
+    folder.RenameFile(name, name + L"bak");
   }
 }

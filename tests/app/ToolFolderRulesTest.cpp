@@ -19,6 +19,9 @@ TEST(ToolFolderRules, RootsOfDrivesAndSharesAreRecognised) {
                {L"\\\\server\\share", true},
                {L"\\\\server\\share\\", true},
                {L"\\\\?\\C:", true},
+               {L"\\\\?\\C:\\", true},
+               {L"\\\\?\\UNC\\server\\share", true},
+               {L"\\\\?\\UNC\\server\\share\\tool", false},
                {L"C:\\Tools", false},
                {L"\\\\server\\share\\tool", false}};
   for (const auto& c : cases) EXPECT_EQ(c.root, IsRootFolder(c.folder)) << c.folder;
@@ -40,13 +43,16 @@ TEST(ToolFolderRules, AFolderHoldingAKnownFolderIsRecognisedWhateverTheCase) {
 }
 
 TEST(ToolFolderRules, OnlyTheProgramAndItsCompanionsMayBeInTheFolder) {
+  using Listing = std::vector<FolderEntry>;
   const std::wstring program = L"Dov10arevarez.exe";
-  EXPECT_TRUE(HoldsOnlyToolFiles({}, program));
-  EXPECT_TRUE(HoldsOnlyToolFiles({{L"dov10AREVAREZ.EXE"},
-                                  {L"HalvexFeedbackInformation.dll"},
-                                  {L"HalvexFeedbackInformation.ini"}},
+  EXPECT_TRUE(HoldsOnlyToolFiles(Listing{}, program));
+  EXPECT_TRUE(HoldsOnlyToolFiles(Listing{{L"dov10AREVAREZ.EXE"},
+                                         {L"HalvexFeedbackInformation.dll"},
+                                         {L"HalvexFeedbackInformation.ini"}},
                                  program));
-  EXPECT_FALSE(HoldsOnlyToolFiles({{program}, {L"报告.docx"}}, program));
-  EXPECT_FALSE(HoldsOnlyToolFiles({{program}, {L"HalvexFeedbackInformation.dll", true}}, program));
-  EXPECT_FALSE(HoldsOnlyToolFiles({{program}, {L"other.exe"}}, program));
+  EXPECT_FALSE(HoldsOnlyToolFiles(Listing{{program}, {L"报告.docx"}}, program));
+  EXPECT_FALSE(
+      HoldsOnlyToolFiles(Listing{{program}, {L"HalvexFeedbackInformation.dll", true}}, program));
+  EXPECT_FALSE(HoldsOnlyToolFiles(Listing{{program}, {L"other.exe"}}, program));
+  EXPECT_FALSE(HoldsOnlyToolFiles(std::nullopt, program));  // could not be listed
 }

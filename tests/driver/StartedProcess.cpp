@@ -17,7 +17,8 @@ StartedProcess& StartedProcess::operator=(StartedProcess&& other) noexcept {
   return *this;
 }
 
-StartedProcess StartedProcess::Start(const std::wstring& program, const std::wstring& arguments) {
+StartedProcess StartedProcess::Start(const std::wstring& program, const std::wstring& arguments,
+                                     const std::wstring& currentFolder) {
   std::wstring commandLine = L"\"" + program + L"\"";
   if (!arguments.empty()) commandLine += L" " + arguments;
   std::vector<wchar_t> buffer(commandLine.begin(), commandLine.end());
@@ -28,8 +29,8 @@ StartedProcess StartedProcess::Start(const std::wstring& program, const std::wst
   PROCESS_INFORMATION info = {};
   StartedProcess started;
   // No application name: a bare program name is searched for beside the caller's program first.
-  if (!::CreateProcessW(nullptr, buffer.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                        &startup, &info))
+  if (!::CreateProcessW(nullptr, buffer.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                        currentFolder.empty() ? nullptr : currentFolder.c_str(), &startup, &info))
     return started;
   ::CloseHandle(info.hThread);
   started.m_process = info.hProcess;

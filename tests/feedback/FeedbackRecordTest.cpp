@@ -80,4 +80,13 @@ TEST(AppendQueryParameter, EncodesTheValue) {
   EXPECT_EQ("u?v=a%20b%26c%3Dd%2F%E5%B7%A5", AppendQueryParameter("u", "v", u8"a b&c=d/工"));
 }
 
+// Anything else handed to the shell could start a program with the tool's rights.
+TEST(IsWebAddress, OnlyHttpAndHttps) {
+  for (const char* web : {"https://www.halvex.com/support", "http://x", "HTTPS://X/y?z=1"})
+    EXPECT_TRUE(IsWebAddress(web)) << web;
+  for (const char* other : {"", "https://", "C:\\tools\\page.cmd", "file:///C:/x.exe", "ftp://x",
+                            " https://x", "notepad.exe", "httpx://y", "javascript:alert(1)"})
+    EXPECT_FALSE(IsWebAddress(other)) << other;
+}
+
 }  // namespace

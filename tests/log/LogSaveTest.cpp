@@ -197,6 +197,46 @@ TEST_F(LogSaveTest, FolderThatCannotBeCreatedDropsEveryRecord) {
   EXPECT_EQ("a file, not a folder", ReadBytes(blocked));
 }
 
+// Wine shows a Unix symbolic link as a link planted in place of a folder or a file.
+void LinkUnixWay(const std::wstring& target, const std::wstring& link) {
+  using UnixName = char*(CDECL*)(const wchar_t*);
+  const auto unixName = reinterpret_cast<UnixName>(reinterpret_cast<void*>(
+      GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "wine_get_unix_file_name")));
+  ASSERT_NE(nullptr, unixName);
+  char* from = unixName(target.c_str());
+  char* to = unixName(link.c_str());
+  std::string command = std::string("/bin/ln -s '") + from + "' '" + to + "'";
+  HeapFree(GetProcessHeap(), 0, from);
+  HeapFree(GetProcessHeap(), 0, to);
+  std::wstring wide(command.begin(), command.end());
+  STARTUPINFOW startup = {};
+  startup.cb = sizeof(startup);
+  PROCESS_INFORMATION process = {};
+  ASSERT_TRUE(CreateProcessW(L"Z:\\bin\\ln", &wide[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                             &startup, &process));
+  WaitForSingleObject(process.hProcess, 10000);
+  CloseHandle(process.hThread);
+  CloseHandle(process.hProcess);
+}
+
+TEST_F(LogSaveTest, NothingIsWrittenThroughALinkInPlaceOfTheFolderOrAFile) {
+  const std::wstring elsewhere = root + L"elsewhere";
+  ASSERT_TRUE(CreateDirectoryW(elsewhere.c_str(), nullptr));
+  LinkUnixWay(elsewhere, root + L"ToolLog");
+  CLogSave(root).WriteLog("through the folder", "a.txt", true);
+  EXPECT_FALSE(Exists(elsewhere + L"\\a.txt"));
+
+  DeleteFileW((root + L"ToolLog").c_str());
+  RemoveDirectoryW((root + L"ToolLog").c_str());
+  CLogSave logger(root);
+  WriteBytes(elsewhere + L"\\b.txt", "");
+  LinkUnixWay(elsewhere + L"\\b.txt", LogPath(L"b.txt"));
+  logger.WriteLog("through the file", "b.txt", true);
+  EXPECT_EQ("", ReadBytes(elsewhere + L"\\b.txt"));
+  logger.WriteLog("beside it", "c.txt", true);
+  EXPECT_TRUE(Exists(LogPath(L"c.txt")));
+}
+
 TEST_F(LogSaveTest, ConcurrentWritersLoseAndInterleaveNothing) {
   CLogSave logger(root);
   const int kThreads = 8, kRecords = 200;

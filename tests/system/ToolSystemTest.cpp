@@ -388,3 +388,45 @@ TEST_F(ToolSystemTest, PrintSettingAddsTheInstallersExitCodeToTheLog) {
       5000))
       << Utf8(tool.LogText(L"ruvozoza.txt"));
 }
+
+// The tool runs with administrator rights from a folder its user controls. Programs, scripts and
+// libraries named like the system's, beside it or in its current directory, never run: the
+// request reaches the real programs, and so does the removal of its folder at exit.
+TEST_F(ToolSystemTest, PlantedProgramsAndLibrariesNeverRun) {
+  ToolUnderTest tool(L"planted");
+  ToolStart start;
+  start.startedIn = StartedIn::Planted;
+  // Wine takes a library beside the program before its own only when told to, as Windows would.
+  wchar_t overrides[1024] = {};
+  ::GetEnvironmentVariableW(L"WINEDLLOVERRIDES", overrides, 1024);
+  start.environment = {{L"WINEDLLOVERRIDES", std::wstring(overrides) + L";wininet,version=n,b"}};
+  ASSERT_TRUE(tool.Start(start));
+  ASSERT_TRUE(tool.WaitForMainWindow());
+  tool.RequestRemoval(L"5001330");
+  for (const wchar_t* text : {FOUND_5001330.c_str(), DONE}) {
+    PromptSeen prompt;
+    ASSERT_TRUE(tool.WaitForPrompt(&prompt));
+    EXPECT_EQ(text, prompt.text);
+    ASSERT_TRUE(tool.Answer(prompt, IDC_PROMPT_OK));
+  }
+  EXPECT_EQ(1u, tool.WusaCommandLines().size());
+  tool.RemovePlantsBesideTheTool();
+  ASSERT_TRUE(tool.CloseAnsweringOther());
+  EXPECT_TRUE(WaitUntil([&] { return !fs::exists(tool.Folder()); }, 15000));
+  EXPECT_EQ(std::vector<std::wstring>(), tool.PlantMarks());
+}
+
+// Only the tool's own files go: one that appears in the three seconds after the exit stays, and
+// the folder with it.
+TEST_F(ToolSystemTest, AFileAddedAfterTheExitKeepsTheFolder) {
+  ToolUnderTest tool(L"gains_a_file");
+  ToolStart start;
+  start.startedIn = StartedIn::ToolFolder;
+  ASSERT_TRUE(tool.Start(start));
+  ASSERT_TRUE(tool.WaitForMainWindow());
+  ASSERT_TRUE(tool.CloseAnsweringOther());
+  std::ofstream(tool.Folder() / L"新文件.txt") << "added";
+  driver::PumpMessages(6000);
+  EXPECT_TRUE(fs::exists(tool.Folder() / L"新文件.txt"));
+  EXPECT_FALSE(fs::exists(tool.Folder() / L"TarnellSystemPatchUninstallTool.exe"));
+}

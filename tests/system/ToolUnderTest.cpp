@@ -62,6 +62,22 @@ double Likeness(HWND button, UINT firstImage) {
   return best;
 }
 
+// Named like the system's programs and libraries; each leaves a mark when it runs.
+const wchar_t* const PLANTED_PROGRAMS[] = {L"cmd.exe"};
+const wchar_t* const PLANTED_LIBRARIES[] = {L"wininet.dll", L"version.dll"};
+const wchar_t* const PLANTED_SCRIPTS[] = {L"cmd.bat", L"powershell.bat", L"wusa.cmd",
+                                          L"timeout.bat"};
+
+void Plant(const fs::path& folder) {
+  const fs::path here = TestProgramFolder();
+  for (const wchar_t* name : PLANTED_PROGRAMS)
+    fs::copy_file(here / L"planted_program.exe", folder / name);
+  for (const wchar_t* name : PLANTED_LIBRARIES)
+    fs::copy_file(here / L"planted_library.dll", folder / name);
+  for (const wchar_t* name : PLANTED_SCRIPTS)
+    WriteText(folder / name, L"@echo ran> \"%~f0.ran\"\r\n");
+}
+
 }  // namespace
 
 std::wstring ToolLogFolder() {
@@ -93,6 +109,15 @@ bool ToolUnderTest::Start(const ToolStart& start) {
   }
   if (library) fs::copy_file(here / library, m_folder / L"HalvexFeedbackInformation.dll");
   if (start.foreignFile) WriteText(m_folder / L"我的笔记.txt", L"not the tool's");
+  std::wstring currentFolder;
+  if (start.startedIn == StartedIn::ToolFolder) currentFolder = m_folder.wstring();
+  if (start.startedIn == StartedIn::Planted) {
+    m_current = m_work / L"current";
+    fs::create_directories(m_current);
+    Plant(m_current);
+    Plant(m_folder);
+    currentFolder = m_current.wstring();
+  }
 
   // The pages the library would open in a browser do not exist: nothing opens, the journal
   // still shows every call.
@@ -110,11 +135,20 @@ bool ToolUnderTest::Start(const ToolStart& start) {
 
   ::SetEnvironmentVariableW(L"STANDIN_WUSA_LOG", (m_work / L"wusa.txt").c_str());
   ::SetEnvironmentVariableW(L"STANDIN_FEEDBACK_JOURNAL", (m_work / L"journal.txt").c_str());
-  for (const auto& variable : start.environment)
+  std::vector<std::pair<std::wstring, std::wstring>> before;
+  for (const auto& variable : start.environment) {
+    wchar_t value[4096] = {};
+    before.emplace_back(
+        variable.first,
+        ::GetEnvironmentVariableW(variable.first.c_str(), value, 4096) ? value : L"");
     ::SetEnvironmentVariableW(variable.first.c_str(), variable.second.c_str());
-  m_process = StartedProcess::Start((m_folder / start.program).wstring(), start.arguments);
-  for (const auto& variable : start.environment)
-    ::SetEnvironmentVariableW(variable.first.c_str(), nullptr);
+  }
+  m_process =
+      StartedProcess::Start((m_folder / start.program).wstring(), start.arguments, currentFolder);
+  for (const auto& variable : before) {
+    ::SetEnvironmentVariableW(variable.first.c_str(),
+                              variable.second.empty() ? nullptr : variable.second.c_str());
+  }
   return static_cast<bool>(m_process);
 }
 
@@ -214,6 +248,37 @@ void ToolUnderTest::RequestRemoval(const std::wstring& number) {
 
 bool ToolUnderTest::WaitForExit(DWORD timeoutMs, DWORD* exitCode) const {
   return m_process.WaitForExit(timeoutMs, exitCode);
+}
+
+bool ToolUnderTest::CloseAnsweringOther() {
+  driver::ClickCentre(Control(IDC_BTN_CLOSE));
+  HWND feedback = nullptr;
+  if (!driver::WaitUntil([&] { return (feedback = FindDialogWith(IDC_FEEDBACK_OTHER)) != nullptr; },
+                         5000) ||
+      !driver::WaitUntilPainted(feedback, 5000)) {
+    return false;
+  }
+  driver::ClickCentre(::GetDlgItem(feedback, IDC_FEEDBACK_OTHER));
+  DWORD exitCode = 1;
+  return WaitForExit(10000, &exitCode) && exitCode == 0;
+}
+
+void ToolUnderTest::RemovePlantsBesideTheTool() {
+  std::error_code ignored;
+  for (const wchar_t* name : PLANTED_PROGRAMS) fs::remove(m_folder / name, ignored);
+  for (const wchar_t* name : PLANTED_LIBRARIES) fs::remove(m_folder / name, ignored);
+  for (const wchar_t* name : PLANTED_SCRIPTS) fs::remove(m_folder / name, ignored);
+}
+
+std::vector<std::wstring> ToolUnderTest::PlantMarks() const {
+  std::vector<std::wstring> marks;
+  for (const fs::path& folder : {m_folder, m_current}) {
+    std::error_code ignored;
+    for (const auto& entry : fs::directory_iterator(folder, ignored)) {
+      if (entry.path().extension() == L".ran") marks.push_back(entry.path().wstring());
+    }
+  }
+  return marks;
 }
 
 std::vector<std::string> ToolUnderTest::JournalLines() const {

@@ -18,6 +18,13 @@ enum class Library {
   None,
 };
 
+// Where the tool is started: its current directory.
+enum class StartedIn {
+  TestFolder,  // the test program's own
+  ToolFolder,  // the tool's folder, as a double click in Explorer starts it
+  Planted,     // a folder of its own holding programs and scripts named like the system's
+};
+
 struct ToolStart {
   std::wstring program = L"TarnellSystemPatchUninstallTool.exe";  // or main_window_host.exe
   std::wstring arguments;
@@ -26,6 +33,8 @@ struct ToolStart {
   std::wstring newestVersion;
   std::vector<std::pair<std::wstring, std::wstring>> environment;
   bool foreignFile = false;  // a file of the user's beside the program
+  // Planted also puts the programs, scripts and libraries beside the program.
+  StartedIn startedIn = StartedIn::TestFolder;
 };
 
 // What a prompt shows: its text and its type (1 to 4; 5 for the one button lettered 是 at the
@@ -65,6 +74,13 @@ public:
   void RequestRemoval(const std::wstring& number);
 
   bool WaitForExit(DWORD timeoutMs, DWORD* exitCode) const;
+  // Closes the main window, answers the feedback question with "other" and waits until the
+  // process has ended with code 0.
+  bool CloseAnsweringOther();
+  // Takes the planted files out of the tool's folder, which is the tool's own alone again.
+  void RemovePlantsBesideTheTool();
+  // The marks that planted programs, scripts and libraries leave when they run.
+  std::vector<std::wstring> PlantMarks() const;
   HANDLE Process() const { return m_process.handle(); }
   DWORD ProcessId() const { return m_process.id(); }
   const std::filesystem::path& Folder() const { return m_folder; }
@@ -76,6 +92,7 @@ public:
 private:
   std::filesystem::path m_work;    // the test's own folder
   std::filesystem::path m_folder;  // the copy of the tool's folder
+  std::filesystem::path m_current;  // the planted current directory
   StartedProcess m_process;
   HWND m_frame = nullptr;
   HWND m_main = nullptr;

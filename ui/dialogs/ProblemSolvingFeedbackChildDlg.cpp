@@ -16,32 +16,36 @@ constexpr char FEEDBACK_LOG_FILE[] = "zeRidedid10irozoruvudov.txt";
 constexpr wchar_t REPORT_WAIT_TEXT[] = L"正在清理临时文件，请稍等";
 
 // Sends one answer to the library; the unsolved and other answers also open its feedback page.
-void ReportFeedback(CFeedbackBridge* library, int code, int deviceType) {
-  if (!library) return;
+// Without a library (a default one resolves nothing) it does nothing.
+void ReportFeedback(const CFeedbackLibrary& library, int code, int deviceType) {
   const std::wstring timeText = FeedbackTimeText(static_cast<long long>(std::time(nullptr)));
   const std::wstring deviceText = FeedbackDeviceText(deviceType);
-  library->CustomerFeedbackEx(TOOL_ID, TOOL_VERSION, code, timeText.c_str(), deviceText.c_str());
+  library.CustomerFeedbackEx(TOOL_ID, TOOL_VERSION, code, timeText.c_str(), deviceText.c_str());
   if (code == FEEDBACK_UNSOLVED || code == FEEDBACK_OTHER) {
-    library->FeedbackQuestion(TOOL_ID, TOOL_VERSION);
+    library.FeedbackQuestion(TOOL_ID, TOOL_VERSION);
   }
 }
 
-// Everything a report's worker uses, its own: the dialog that started it may be gone by the
-// time it ends.
+// Everything a report's worker uses, its own: the dialogs that started it, and the main window
+// that held the library, may be gone by the time it ends.
 struct FeedbackReport {
-  CFeedbackBridge* library;  // not owned: outlives every dialog
+  CFeedbackLibrary library;
   int code;
   int deviceType;
-  std::shared_ptr<CExecutePromptDlg> wait;
-  HWND frame;  // not owned
+  std::shared_ptr<CExecutePromptDlg> wait;  // none for the "other" answer
+  HWND frame;                               // not owned
 };
+
+void RunReport(const FeedbackReport& report) {
+  ReportFeedback(report.library, report.code, report.deviceType);
+  // The wait dialog first, so that the frame's close is not handled under a modal wait.
+  if (report.wait) report.wait->Close();
+  ::SendMessageW(report.frame, WM_CLOSE, 0, 0);
+}
 
 DWORD WINAPI ReportFeedbackThread(LPVOID argument) {
   const std::unique_ptr<FeedbackReport> report(static_cast<FeedbackReport*>(argument));
-  ReportFeedback(report->library, report->code, report->deviceType);
-  // The wait dialog first, so that the frame's close is not handled under a modal wait.
-  report->wait->Close();
-  ::SendMessageW(report->frame, WM_CLOSE, 0, 0);
+  RunReport(*report);
   return 1;
 }
 
@@ -57,7 +61,7 @@ CProblemSolvingFeedbackChildDlg::CProblemSolvingFeedbackChildDlg()
 
 CProblemSolvingFeedbackChildDlg::~CProblemSolvingFeedbackChildDlg() = default;
 
-void CProblemSolvingFeedbackChildDlg::SetFeedbackLibrary(CFeedbackBridge* library) {
+void CProblemSolvingFeedbackChildDlg::SetFeedbackLibrary(const CFeedbackLibrary* library) {
   m_library = library;
 }
 
@@ -156,8 +160,8 @@ void CProblemSolvingFeedbackChildDlg::ReportOnWorker(int code, const wchar_t* th
   m_waitDlg = std::make_shared<CExecutePromptDlg>();  // the previous one goes
   m_waitDlg->SetExecuteText(REPORT_WAIT_TEXT);
   m_waitDlg->m_scale = m_scale;
-  auto report = std::make_unique<FeedbackReport>(
-      FeedbackReport{m_library, code, m_deviceType, m_waitDlg, GetParent()});
+  auto report = std::make_unique<FeedbackReport>(FeedbackReport{
+      m_library ? *m_library : CFeedbackLibrary(), code, m_deviceType, m_waitDlg, GetParent()});
   if (!StartWorkerThread(ReportFeedbackThread, report.get())) {
     m_waitDlg.reset();
     CLogSave::GetInstance()->WriteLog(CodePageFromWide(threadFailure, CP_ACP), FEEDBACK_LOG_FILE,
@@ -165,12 +169,22 @@ void CProblemSolvingFeedbackChildDlg::ReportOnWorker(int code, const wchar_t* th
     return;
   }
   report.release();  // the worker's now
+  m_reporting = true;
   // Held here too: the dialog must outlive its own modal run whatever happens to this one.
   const std::shared_ptr<CExecutePromptDlg> wait = m_waitDlg;
   wait->DoModal();
 }
 
+// The dialog stays up until the report is done; the window's close comes from the worker.
+void CProblemSolvingFeedbackChildDlg::ReportOtherOnWorker() {
+  FeedbackReport report{m_library ? *m_library : CFeedbackLibrary(), FEEDBACK_OTHER, m_deviceType,
+                        nullptr, GetParent()};
+  m_reporting = StartWorkerTask([report] { RunReport(report); });
+  if (!m_reporting) RunReport(report);  // no thread: the answer still counts, here and now
+}
+
 void CProblemSolvingFeedbackChildDlg::OnChoiceClicked(int id) {
+  if (m_reporting) return;
   switch (id) {
     case IDC_FEEDBACK_CLOSE: ReportOnWorker(FEEDBACK_OTHER, L"创建反馈关闭线程失败"); break;
     case IDC_FEEDBACK_SOLVED:
@@ -182,10 +196,7 @@ void CProblemSolvingFeedbackChildDlg::OnChoiceClicked(int id) {
         ReportOnWorker(FEEDBACK_UNSOLVED, L"创建反馈未解决线程失败");
       }
       break;
-    case IDC_FEEDBACK_OTHER:
-      ReportFeedback(m_library, FEEDBACK_OTHER, m_deviceType);
-      ::SendMessageW(GetParent(), WM_CLOSE, 0, 0);
-      break;
+    case IDC_FEEDBACK_OTHER: ReportOtherOnWorker(); break;
     default: break;
   }
 }

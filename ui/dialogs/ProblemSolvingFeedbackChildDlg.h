@@ -1,6 +1,7 @@
 #pragma once
-// The feedback question's three answers. Solved and unsolved report on a worker thread behind
-// the wait dialog; "other" reports at once. Each report then closes the feedback frame.
+// The feedback question's three answers. Each reports on a worker thread, solved and unsolved
+// behind the wait dialog, and then closes the feedback frame. The library can take seconds to
+// open its feedback page, and the user-interface thread must not wait for it.
 #include "ui/controls/ImageButton.h"
 #include "ui/controls/PngButton.h"
 #include "ui/dialogs/SkinChildDlg.h"
@@ -8,7 +9,7 @@
 #include <memory>
 
 class CExecutePromptDlg;
-class CFeedbackBridge;
+class CFeedbackLibrary;
 
 // The answer codes the feedback library receives.
 enum FeedbackResult { FEEDBACK_SOLVED = 1, FEEDBACK_UNSOLVED = 2, FEEDBACK_OTHER = 3 };
@@ -18,7 +19,7 @@ public:
   CProblemSolvingFeedbackChildDlg();
   ~CProblemSolvingFeedbackChildDlg() override;
 
-  void SetFeedbackLibrary(CFeedbackBridge* library);
+  void SetFeedbackLibrary(const CFeedbackLibrary* library);
   void SetDeviceType(int deviceType);
 
 protected:
@@ -30,12 +31,14 @@ protected:
 private:
   void OnChoiceClicked(int id);
   void ReportOnWorker(int code, const wchar_t* threadFailure);
+  void ReportOtherOnWorker();
 
   CPngButton m_close;  // never shown
   CImageButton m_solved;
   CImageButton m_unsolved;
   CImageButton m_other;
-  CFeedbackBridge* m_library = nullptr;  // not owned: the main working dialog's
+  const CFeedbackLibrary* m_library = nullptr;  // not owned: the main working dialog's
+  bool m_reporting = false;  // an answer is on its way: the others are no longer taken
   // Shared with the report's worker, which closes it and may finish after this dialog has gone.
   std::shared_ptr<CExecutePromptDlg> m_waitDlg;
   int m_deviceType = 0;

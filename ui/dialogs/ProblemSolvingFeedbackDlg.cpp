@@ -5,7 +5,7 @@
 CProblemSolvingFeedbackDlg::CProblemSolvingFeedbackDlg(CWnd* parent)
     : CSkinFrameDlg(FeedbackPairValues(), parent) {}
 
-void CProblemSolvingFeedbackDlg::SetFeedbackLibrary(CFeedbackBridge* library) {
+void CProblemSolvingFeedbackDlg::SetFeedbackLibrary(const CFeedbackLibrary* library) {
   m_library = library;
 }
 

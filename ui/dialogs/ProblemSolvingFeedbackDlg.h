@@ -4,13 +4,13 @@
 // the dialog closes (DoModal answers IDCANCEL, which callers ignore).
 #include "ui/dialogs/SkinFrameDlg.h"
 
-class CFeedbackBridge;
+class CFeedbackLibrary;
 
 class CProblemSolvingFeedbackDlg : public CSkinFrameDlg {
 public:
   explicit CProblemSolvingFeedbackDlg(CWnd* parent = nullptr);
 
-  void SetFeedbackLibrary(CFeedbackBridge* library);
+  void SetFeedbackLibrary(const CFeedbackLibrary* library);
   void SetDeviceType(int deviceType);
 
 protected:
@@ -19,6 +19,6 @@ protected:
   BOOL OnInitDialog() override;
 
 private:
-  CFeedbackBridge* m_library = nullptr;  // not owned: the main working dialog's
+  const CFeedbackLibrary* m_library = nullptr;  // not owned: the main working dialog's
   int m_deviceType = 0;
 };
