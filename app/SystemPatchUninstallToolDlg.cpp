@@ -270,7 +270,7 @@ void CSystemPatchUninstallToolDlg::OnLButtonDown(LPARAM point) {
 
 bool CSystemPatchUninstallToolDlg::OnCommand(WORD id) {
   switch (id) {
-    case IDC_BTN_CLOSE: ::SendMessageW(GetParent(), WM_CLOSE, 0, 0); return true;
+    case IDC_BTN_CLOSE: OnClose(); return true;
     case IDC_BTN_MINIMIZE: ::PostMessageW(GetParent(), WM_SYSCOMMAND, SC_MINIMIZE, 0); return true;
     case IDC_UNINSTALL: OnUninstallClicked(); return true;
     case IDC_AGREE: OnAgreeClicked(); return true;
@@ -365,6 +365,8 @@ void CSystemPatchUninstallToolDlg::OnAgreeClicked() {
     UpdateUninstallButton(box, uninstall);
   });
 }
+
+void CSystemPatchUninstallToolDlg::OnClose() { ::SendMessageW(GetParent(), WM_CLOSE, 0, 0); }
 
 void CSystemPatchUninstallToolDlg::OnDestroy() {
   m_close.FreeImages();

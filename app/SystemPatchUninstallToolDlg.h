@@ -48,6 +48,8 @@ protected:
   void LayoutControls(BOOL firstTime) override;
   // Enter and Escape end nothing.
   BOOL PreTranslateMessage(MSG* msg) override;
+  // Alt+F4, and the close button: the frame closes the tool, asking for feedback first.
+  void OnClose() override;
   void OnDestroy() override;
   bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 

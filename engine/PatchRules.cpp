@@ -22,6 +22,15 @@ bool IsCommandSafePatchNumber(const std::wstring& number) {
 
 std::wstring PatchSearchText(const std::wstring& number) { return L"KB" + number; }
 
+bool ContainsPatchId(const std::wstring& output, const std::wstring& searchText) {
+  for (size_t at = output.find(searchText); at != std::wstring::npos;
+       at = output.find(searchText, at + 1)) {
+    const size_t after = at + searchText.size();
+    if (after == output.size() || output[after] < L'0' || output[after] > L'9') return true;
+  }
+  return false;
+}
+
 std::wstring UninstallCommand(const std::wstring& number) {
   return UNINSTALL_COMMAND_PREFIX + number;
 }

@@ -20,6 +20,10 @@ bool IsCommandSafePatchNumber(const std::wstring& number);
 // "KB" followed directly by the number: what the installed-update query looks for.
 std::wstring PatchSearchText(const std::wstring& number);
 
+// True when `searchText` occurs in `output` where the character after it is not a digit, so
+// that KB502712 is not found inside KB5027122. Case and position count as they are.
+bool ContainsPatchId(const std::wstring& output, const std::wstring& searchText);
+
 // The removal command handed to the command interpreter.
 std::wstring UninstallCommand(const std::wstring& number);
 

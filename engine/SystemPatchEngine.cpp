@@ -61,7 +61,7 @@ int CSystemPatchEngine::QueryInstalledPatch() {
     return 0;
   }
   // A plain search of everything printed: no column or line of the table is parsed.
-  const bool found = output.find(PatchSearchText(m_patchNumber)) != std::wstring::npos;
+  const bool found = ContainsPatchId(output, PatchSearchText(m_patchNumber));
   SendMessageW(m_owner, WM_EXECUTE_PROMPT_CLOSE, 0, 0);
   SendMessageW(m_owner, WM_QUERY_PATCH_RESULT, found ? QUERY_FOUND : QUERY_NOT_FOUND, 0);
   return 1;
@@ -75,8 +75,10 @@ int CSystemPatchEngine::UninstallPatch() {
                    RunCommand(UninstallCommand(m_patchNumber), false, &exitCode);
   // For support staff only, when the log's "print" setting asks for ordinary records.
   if (ran) WriteEngineRecord(WusaExitRecord(exitCode).c_str(), false);
+  // A removal that wusa says did not happen (not installed, no rights...) is not reported done.
+  const bool done = ran && !WusaRemovedNothing(exitCode);
   SendMessageW(m_owner, WM_EXECUTE_PROMPT_CLOSE, 0, 0);
-  SendMessageW(m_owner, WM_UNINSTALL_PATCH_RESULT, ran ? UNINSTALL_DONE : UNINSTALL_FAILED, 0);
+  SendMessageW(m_owner, WM_UNINSTALL_PATCH_RESULT, done ? UNINSTALL_DONE : UNINSTALL_FAILED, 0);
   return ran ? 1 : 0;
 }
 

@@ -4,34 +4,46 @@
 
 namespace {
 
+struct WusaExitCodeMeaning {
+  unsigned long code;
+  const wchar_t* meaning;
+  bool removedNothing;
+};
+
+const wchar_t OTHER_ERROR[] = L"其他错误";
+
 // Windows' own codes (winerror.h) and those of Windows Update (wuerror.h) that wusa answers.
-constexpr unsigned long ERROR_SUCCESS_CODE = 0;
-constexpr unsigned long ERROR_ACCESS_DENIED_CODE = 5;
-constexpr unsigned long ERROR_INVALID_PARAMETER_CODE = 87;
-constexpr unsigned long ERROR_INSTALL_ALREADY_RUNNING_CODE = 1618;
-constexpr unsigned long ERROR_SUCCESS_REBOOT_REQUIRED_CODE = 3010;
-constexpr unsigned long WU_S_REBOOT_REQUIRED_CODE = 0x00240005;
-constexpr unsigned long WU_S_ALREADY_UNINSTALLED_CODE = 0x00240007;
-constexpr unsigned long WU_E_INSTALL_NOT_ALLOWED_CODE = 0x80240016;
-constexpr unsigned long E_ACCESSDENIED_CODE = 0x80070005;
-constexpr unsigned long E_INVALIDARG_CODE = 0x80070057;
+constexpr WusaExitCodeMeaning WUSA_EXIT_CODES[] = {
+    {0, L"补丁已卸载", false},                               // ERROR_SUCCESS
+    {3010, L"补丁已卸载，需要重新启动计算机", false},        // ERROR_SUCCESS_REBOOT_REQUIRED
+    {0x00240005, L"补丁已卸载，需要重新启动计算机", false},  // WU_S_REBOOT_REQUIRED
+    {0x00240007, L"此补丁未安装在本机", true},               // WU_S_ALREADY_UNINSTALLED
+    {0x80240017, L"此补丁不适用于本机", true},               // WU_E_NOT_APPLICABLE
+    {1618, L"另一个安装正在进行，或系统正等待重新启动", true},  // ERROR_INSTALL_ALREADY_RUNNING
+    {0x80240016, L"另一个安装正在进行，或系统正等待重新启动", true},  // WU_E_INSTALL_NOT_ALLOWED
+    {5, L"没有管理员权限", true},                            // ERROR_ACCESS_DENIED
+    {0x80070005, L"没有管理员权限", true},                   // E_ACCESSDENIED
+    {87, L"参数错误", true},                                 // ERROR_INVALID_PARAMETER
+    {0x80070057, L"参数错误", true},                         // E_INVALIDARG
+};
+
+const WusaExitCodeMeaning* Find(unsigned long exitCode) {
+  for (const WusaExitCodeMeaning& known : WUSA_EXIT_CODES) {
+    if (known.code == exitCode) return &known;
+  }
+  return nullptr;
+}
 
 }  // namespace
 
 const wchar_t* WusaExitMeaning(unsigned long exitCode) {
-  switch (exitCode) {
-    case ERROR_SUCCESS_CODE: return L"补丁已卸载";
-    case ERROR_SUCCESS_REBOOT_REQUIRED_CODE:
-    case WU_S_REBOOT_REQUIRED_CODE: return L"补丁已卸载，需要重新启动计算机";
-    case WU_S_ALREADY_UNINSTALLED_CODE: return L"此补丁未安装在本机";
-    case ERROR_INSTALL_ALREADY_RUNNING_CODE:
-    case WU_E_INSTALL_NOT_ALLOWED_CODE: return L"另一个安装正在进行，或系统正等待重新启动";
-    case ERROR_ACCESS_DENIED_CODE:
-    case E_ACCESSDENIED_CODE: return L"没有管理员权限";
-    case ERROR_INVALID_PARAMETER_CODE:
-    case E_INVALIDARG_CODE: return L"参数错误";
-    default: return L"其他错误";
-  }
+  const WusaExitCodeMeaning* known = Find(exitCode);
+  return known ? known->meaning : OTHER_ERROR;
+}
+
+bool WusaRemovedNothing(unsigned long exitCode) {
+  const WusaExitCodeMeaning* known = Find(exitCode);
+  return known && known->removedNothing;
 }
 
 std::wstring WusaExitRecord(unsigned long exitCode) {

@@ -35,6 +35,7 @@
 #define IDC_PATCH_EDIT                     1015
 #define IDC_FEEDBACK_OTHER                 1016
 #define IDC_MORE_TOOLS                     1017
+#define IDC_ABOUT_VERSION                  1018  // About box: the tool's name and version
 
 // PNG pictures. Button images come in the order normal, hover, pressed, disabled.
 #define IDP_MAIN_FRAME                     138   // 410 x 611, per-pixel alpha

@@ -502,10 +502,23 @@ TEST_F(DialogsTest, WaitIgnoresACloseAfterItsEnd) {
 }
 
 TEST_F(DialogsTest, KeysAndWindowClosingEndNoControlsDialog) {
+  // A prompt: Enter and Escape answer nothing; Alt+F4 answers as its close box does.
   CPromptDlg prompt;
+  bool promptStayed = false, promptAnswered = false;
+  EXPECT_EQ(IDCANCEL, Run(prompt, [&](HWND frame, HWND controls) {
+              ClickAt(ScreenPoint(controls, 5, 60));
+              PressKey(VK_RETURN);
+              PressKey(VK_ESCAPE);
+              promptStayed = WaitUntilInputHandled(controls) && ::IsWindowVisible(frame);
+              PressKey(VK_F4, {VK_MENU});
+              promptAnswered = WaitUntil([&] { return !::IsWindow(controls); }, 5000);
+            }));
+  EXPECT_TRUE(promptStayed);
+  EXPECT_TRUE(promptAnswered);
+
   CExecutePromptDlg wait;
   CProblemSolvingFeedbackDlg feedback;
-  for (CSkinFrameDlg* dialog : std::initializer_list<CSkinFrameDlg*>{&prompt, &wait, &feedback}) {
+  for (CSkinFrameDlg* dialog : std::initializer_list<CSkinFrameDlg*>{&wait, &feedback}) {
     bool stayed = false;
     Run(*dialog, [&](HWND frame, HWND controls) {
       stayed = KeysLeavePairShown(frame, controls, ScreenPoint(controls, 5, 60));

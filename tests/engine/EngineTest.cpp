@@ -148,8 +148,8 @@ TEST_F(EngineTest, QueryDoesNotFindAMissingNumber) {
   EXPECT_EQ(QUERY_NOT_FOUND, Query(L"4512579"));
 }
 
-TEST_F(EngineTest, QueryFindsASixDigitPrefixOfASevenDigitNumber) {
-  EXPECT_EQ(QUERY_FOUND, Query(L"500133"));
+TEST_F(EngineTest, QueryDoesNotFindASixDigitNumberInsideASevenDigitOne) {
+  EXPECT_EQ(QUERY_NOT_FOUND, Query(L"500133"));  // only KB5001330 is installed
 }
 
 TEST_F(EngineTest, QueryIgnoresLowerCaseKb) { EXPECT_EQ(QUERY_NOT_FOUND, Query(L"5009999")); }
@@ -219,9 +219,17 @@ TEST_F(EngineTest, RemovalWithLettersAndBlankPassesThemUnchanged) {
   EXPECT_NE(std::string::npos, received.find("/uninstall /kb:KB12 3456\n")) << received;
 }
 
-TEST_F(EngineTest, RemovalThatExitsNonZeroIsStillDone) {
-  ScopedEnvironment exitCode(L"STANDIN_WUSA_EXIT", L"2359302");  // "update not installed"
-  EXPECT_EQ(UNINSTALL_DONE, Uninstall(L"4512578"));
+// wusa's exit code comes back through the interpreter: one that says nothing was removed is no
+// removal done; any other is.
+TEST_F(EngineTest, RemovalIsDoneUnlessTheInstallerSaysNothingWasRemoved) {
+  for (const auto& [code, result] :
+       {std::pair<const wchar_t*, WPARAM>{L"2359303", UNINSTALL_FAILED},
+        {L"3010", UNINSTALL_DONE},
+        {L"1", UNINSTALL_DONE}}) {
+    ScopedEnvironment exitCode(L"STANDIN_WUSA_EXIT", code);
+    EXPECT_EQ(result, Uninstall(L"4512578")) << code;
+    window.Clear();
+  }
 }
 
 TEST_F(EngineTest, RemovalWaitsForTheInstallerWithoutTimeOut) {

@@ -486,7 +486,7 @@ TEST(Dialogs, AboutBoxShowsIconTextAndOk) {
   bool text = false, icon = false;
   for (HWND child = GetWindow(about.get(), GW_CHILD); child;
        child = GetWindow(child, GW_HWNDNEXT)) {
-    if (TextOf(child) == L"TarnellSystemPatchUninstallTool，1.0 版") text = true;
+    if (TextOf(child) == L"TarnellSystemPatchUninstallTool，1.9.22.1021 版") text = true;
     if ((GetWindowLongPtrW(child, GWL_STYLE) & SS_TYPEMASK) == SS_ICON &&
         SendMessageW(child, STM_GETICON, 0, 0) != 0) {
       icon = true;

@@ -45,7 +45,7 @@ DIALOGS = {
     100: ((170, 62), DS_SETFONT | DS_MODALFRAME | WS_POPUP | WS_CAPTION | WS_SYSMENU, 0,
           (9, "MS Shell Dlg"), "关于 TarnellSystemPatchUninstallTool", [
               control(0xFFFF, STATIC, 128, WS_CHILD | WS_VISIBLE | SS_ICON, 14, 14, 21, 20),
-              control(0xFFFF, STATIC, "TarnellSystemPatchUninstallTool，1.0 版",
+              control(1018, STATIC, "TarnellSystemPatchUninstallTool，1.9.22.1021 版",
                       TEXT | SS_NOPREFIX, 42, 14, 114, 8),
               control(1, BUTTON, "确定", WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_GROUP |
                       BS_DEFPUSHBUTTON, 113, 41, 50, 14)]),

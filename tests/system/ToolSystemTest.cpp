@@ -430,3 +430,18 @@ TEST_F(ToolSystemTest, AFileAddedAfterTheExitKeepsTheFolder) {
   EXPECT_TRUE(fs::exists(tool.Folder() / L"新文件.txt"));
   EXPECT_FALSE(fs::exists(tool.Folder() / L"TarnellSystemPatchUninstallTool.exe"));
 }
+
+// Alt+F4 on the main window and Close from its taskbar button do what its close button does.
+TEST_F(ToolSystemTest, AltF4AndTheTaskbarsCloseCloseTheTool) {
+  for (bool altF4 : {true, false}) {
+    ToolUnderTest tool(altF4 ? L"alt_f4" : L"taskbar_close");
+    ASSERT_TRUE(tool.Start({}));
+    ASSERT_TRUE(tool.WaitForMainWindow());
+    if (altF4) {
+      driver::PressKey(VK_F4, {VK_MENU});
+    } else {
+      ::PostMessageW(tool.Frame(), WM_SYSCOMMAND, SC_CLOSE, 0);
+    }
+    EXPECT_TRUE(tool.AnswerFeedbackWithOther()) << altF4;
+  }
+}

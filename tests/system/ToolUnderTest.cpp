@@ -252,6 +252,10 @@ bool ToolUnderTest::WaitForExit(DWORD timeoutMs, DWORD* exitCode) const {
 
 bool ToolUnderTest::CloseAnsweringOther() {
   driver::ClickCentre(Control(IDC_BTN_CLOSE));
+  return AnswerFeedbackWithOther();
+}
+
+bool ToolUnderTest::AnswerFeedbackWithOther() {
   HWND feedback = nullptr;
   if (!driver::WaitUntil([&] { return (feedback = FindDialogWith(IDC_FEEDBACK_OTHER)) != nullptr; },
                          5000) ||

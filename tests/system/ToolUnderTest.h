@@ -74,9 +74,11 @@ public:
   void RequestRemoval(const std::wstring& number);
 
   bool WaitForExit(DWORD timeoutMs, DWORD* exitCode) const;
-  // Closes the main window, answers the feedback question with "other" and waits until the
-  // process has ended with code 0.
+  // Closes the main window with its close button, answers the feedback question with "other"
+  // and waits until the process has ended with code 0.
   bool CloseAnsweringOther();
+  // The same once the main window was asked to close some other way.
+  bool AnswerFeedbackWithOther();
   // Takes the planted files out of the tool's folder, which is the tool's own alone again.
   void RemovePlantsBesideTheTool();
   // The marks that planted programs, scripts and libraries leave when they run.

@@ -126,6 +126,8 @@ TEST_F(ToolWindowTest, SystemMenuOpensTheAboutBox) {
   about.title = L"关于 TarnellSystemPatchUninstallTool";
   const HWND box = driver::WaitForWindow(about, 5000);
   ASSERT_NE(nullptr, box);
+  EXPECT_EQ(L"TarnellSystemPatchUninstallTool，1.9.22.1021 版",
+            driver::GetText(::GetDlgItem(box, IDC_ABOUT_VERSION)));
   SaveScreenshot(L"about_" + DpiName(), WindowRectOf(box));
   driver::ClickCentre(::GetDlgItem(box, IDOK));
   EXPECT_TRUE(WaitUntil([&] { return !::IsWindow(box); }, 5000));

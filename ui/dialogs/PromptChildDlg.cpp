@@ -113,10 +113,12 @@ void CPromptChildDlg::OnButtonClicked(int id) {
   switch (id) {
     case IDC_PROMPT_OK: ::SendMessageW(GetParent(), WM_PROMPT_RESULT, IDOK, 0); break;
     case IDC_PROMPT_CANCEL: ::SendMessageW(GetParent(), WM_PROMPT_RESULT, IDCANCEL, 0); break;
-    case IDC_BTN_CLOSE: ::SendMessageW(GetParent(), WM_CLOSE, 0, 0); break;
+    case IDC_BTN_CLOSE: OnClose(); break;
     default: break;
   }
 }
+
+void CPromptChildDlg::OnClose() { ::SendMessageW(GetParent(), WM_CLOSE, 0, 0); }
 
 bool CPromptChildDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
   if (message == WM_COMMAND && HIWORD(wParam) == BN_CLICKED) {

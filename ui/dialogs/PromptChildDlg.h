@@ -19,6 +19,8 @@ protected:
   void DoDataExchange(CDataExchange* pDX) override;
   void LayoutControls(BOOL firstTime) override;
   void OnDestroy() override;
+  // Alt+F4 answers as the close box does.
+  void OnClose() override;
   bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
 private:

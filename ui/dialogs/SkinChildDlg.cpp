@@ -93,6 +93,10 @@ bool CSkinChildDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESUL
       result = Default();
       OnDestroy();
       return true;
+    case WM_CLOSE:  // the dialog manager would turn it into a cancel, which ends nothing here
+      OnClose();
+      result = 0;
+      return true;
     default:
       return CDialog::OnMessage(message, wParam, lParam, result);
   }

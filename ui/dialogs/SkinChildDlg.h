@@ -32,6 +32,9 @@ protected:
   // modal: the frame alone ends the pair.
   void OnOK() override;
   void OnCancel() override;
+  // Alt+F4 or Close from the window's menu: nothing, unless the pair has a close button of its
+  // own to answer it with.
+  virtual void OnClose() {}
   bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
 private:
