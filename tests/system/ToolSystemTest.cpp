@@ -396,10 +396,6 @@ TEST_F(ToolSystemTest, PlantedProgramsAndLibrariesNeverRun) {
   ToolUnderTest tool(L"planted");
   ToolStart start;
   start.startedIn = StartedIn::Planted;
-  // Wine takes a library beside the program before its own only when told to, as Windows would.
-  wchar_t overrides[1024] = {};
-  ::GetEnvironmentVariableW(L"WINEDLLOVERRIDES", overrides, 1024);
-  start.environment = {{L"WINEDLLOVERRIDES", std::wstring(overrides) + L";wininet,version=n,b"}};
   ASSERT_TRUE(tool.Start(start));
   ASSERT_TRUE(tool.WaitForMainWindow());
   tool.RequestRemoval(L"5001330");

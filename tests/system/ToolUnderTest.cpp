@@ -62,20 +62,22 @@ double Likeness(HWND button, UINT firstImage) {
   return best;
 }
 
-// Named like the system's programs and libraries; each leaves a mark when it runs.
-const wchar_t* const PLANTED_PROGRAMS[] = {L"cmd.exe"};
-const wchar_t* const PLANTED_LIBRARIES[] = {L"wininet.dll", L"version.dll"};
-const wchar_t* const PLANTED_SCRIPTS[] = {L"cmd.bat", L"powershell.bat", L"wusa.cmd",
-                                          L"timeout.bat"};
+// Named like the system's programs, libraries and scripts, each leaves a mark when it runs:
+// the planted program or library it is a copy of, or a script.
+const std::pair<const wchar_t*, const wchar_t*> PLANTS[] = {
+    {L"cmd.exe", L"planted_program.exe"},
+    {L"wininet.dll", L"planted_library.dll"},
+    {L"version.dll", L"planted_library.dll"},
+    {L"cmd.bat", nullptr},
+    {L"powershell.bat", nullptr},
+    {L"wusa.cmd", nullptr},
+    {L"timeout.bat", nullptr}};
 
 void Plant(const fs::path& folder) {
-  const fs::path here = TestProgramFolder();
-  for (const wchar_t* name : PLANTED_PROGRAMS)
-    fs::copy_file(here / L"planted_program.exe", folder / name);
-  for (const wchar_t* name : PLANTED_LIBRARIES)
-    fs::copy_file(here / L"planted_library.dll", folder / name);
-  for (const wchar_t* name : PLANTED_SCRIPTS)
-    WriteText(folder / name, L"@echo ran> \"%~f0.ran\"\r\n");
+  for (const auto& [name, copyOf] : PLANTS) {
+    if (copyOf) fs::copy_file(TestProgramFolder() / copyOf, folder / name);
+    if (!copyOf) WriteText(folder / name, L"@echo ran> \"%~f0.ran\"\r\n");
+  }
 }
 
 }  // namespace
@@ -110,6 +112,8 @@ bool ToolUnderTest::Start(const ToolStart& start) {
   if (library) fs::copy_file(here / library, m_folder / L"HalvexFeedbackInformation.dll");
   if (start.foreignFile) WriteText(m_folder / L"我的笔记.txt", L"not the tool's");
   std::wstring currentFolder;
+  wchar_t overrides[1024] = {};
+  ::GetEnvironmentVariableW(L"WINEDLLOVERRIDES", overrides, 1024);
   if (start.startedIn == StartedIn::ToolFolder) currentFolder = m_folder.wstring();
   if (start.startedIn == StartedIn::Planted) {
     m_current = m_work / L"current";
@@ -117,6 +121,9 @@ bool ToolUnderTest::Start(const ToolStart& start) {
     Plant(m_current);
     Plant(m_folder);
     currentFolder = m_current.wstring();
+    // Wine takes a library beside the program before its own only when told to, as Windows would.
+    ::SetEnvironmentVariableW(L"WINEDLLOVERRIDES",
+                              (std::wstring(overrides) + L";wininet,version=n,b").c_str());
   }
 
   // The pages the library would open in a browser do not exist: nothing opens, the journal
@@ -135,20 +142,13 @@ bool ToolUnderTest::Start(const ToolStart& start) {
 
   ::SetEnvironmentVariableW(L"STANDIN_WUSA_LOG", (m_work / L"wusa.txt").c_str());
   ::SetEnvironmentVariableW(L"STANDIN_FEEDBACK_JOURNAL", (m_work / L"journal.txt").c_str());
-  std::vector<std::pair<std::wstring, std::wstring>> before;
-  for (const auto& variable : start.environment) {
-    wchar_t value[4096] = {};
-    before.emplace_back(
-        variable.first,
-        ::GetEnvironmentVariableW(variable.first.c_str(), value, 4096) ? value : L"");
+  for (const auto& variable : start.environment)
     ::SetEnvironmentVariableW(variable.first.c_str(), variable.second.c_str());
-  }
   m_process =
       StartedProcess::Start((m_folder / start.program).wstring(), start.arguments, currentFolder);
-  for (const auto& variable : before) {
-    ::SetEnvironmentVariableW(variable.first.c_str(),
-                              variable.second.empty() ? nullptr : variable.second.c_str());
-  }
+  for (const auto& variable : start.environment)
+    ::SetEnvironmentVariableW(variable.first.c_str(), nullptr);
+  ::SetEnvironmentVariableW(L"WINEDLLOVERRIDES", overrides);
   return static_cast<bool>(m_process);
 }
 
@@ -268,10 +268,7 @@ bool ToolUnderTest::AnswerFeedbackWithOther() {
 }
 
 void ToolUnderTest::RemovePlantsBesideTheTool() {
-  std::error_code ignored;
-  for (const wchar_t* name : PLANTED_PROGRAMS) fs::remove(m_folder / name, ignored);
-  for (const wchar_t* name : PLANTED_LIBRARIES) fs::remove(m_folder / name, ignored);
-  for (const wchar_t* name : PLANTED_SCRIPTS) fs::remove(m_folder / name, ignored);
+  for (const auto& plant : PLANTS) fs::remove(m_folder / plant.first);
 }
 
 std::vector<std::wstring> ToolUnderTest::PlantMarks() const {
