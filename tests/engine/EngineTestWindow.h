@@ -23,7 +23,6 @@ public:
   // Pumps messages until `message` has arrived or the time is up; true when it arrived.
   bool WaitFor(UINT message, DWORD timeoutMs);
   const std::vector<ReceivedMessage>& Received() const { return m_received; }
-  void Clear() { m_received.clear(); }
 
 private:
   static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);

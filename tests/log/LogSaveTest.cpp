@@ -198,15 +198,6 @@ TEST_F(LogSaveTest, FolderThatCannotBeCreatedDropsEveryRecord) {
   EXPECT_EQ("a file, not a folder", ReadBytes(blocked));
 }
 
-std::string UnixName(const std::wstring& path) {
-  const auto unixName = reinterpret_cast<char*(CDECL*)(const wchar_t*)>(reinterpret_cast<void*>(
-      GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "wine_get_unix_file_name")));
-  char* name = unixName(path.c_str());
-  const std::string text = name;
-  HeapFree(GetProcessHeap(), 0, name);
-  return text;
-}
-
 // A Unix symbolic link, which Wine shows as a link planted in place of a folder or a file. Wine's
 // own calls would follow it, so Unix's make it and remove it.
 class CUnixLink {
@@ -217,6 +208,14 @@ public:
   ~CUnixLink() { _spawnl(_P_WAIT, "Z:\\bin\\rm", "rm", m_link.c_str(), nullptr); }
 
 private:
+  static std::string UnixName(const std::wstring& path) {
+    const auto unixName = reinterpret_cast<char*(CDECL*)(const wchar_t*)>(reinterpret_cast<void*>(
+        GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "wine_get_unix_file_name")));
+    char* name = unixName(path.c_str());
+    const std::string text = name;
+    HeapFree(GetProcessHeap(), 0, name);
+    return text;
+  }
   std::string m_link;
 };
 

@@ -110,7 +110,6 @@ bool ToolUnderTest::Start(const ToolStart& start) {
     case Library::None: break;
   }
   if (library) fs::copy_file(here / library, m_folder / L"HalvexFeedbackInformation.dll");
-  if (start.foreignFile) WriteText(m_folder / L"我的笔记.txt", L"not the tool's");
   std::wstring currentFolder;
   wchar_t overrides[1024] = {};
   ::GetEnvironmentVariableW(L"WINEDLLOVERRIDES", overrides, 1024);
@@ -232,7 +231,8 @@ bool ToolUnderTest::WaitForPrompt(PromptSeen* prompt, DWORD timeoutMs) {
 }
 
 bool ToolUnderTest::Answer(const PromptSeen& prompt, int buttonId) {
-  driver::ClickCentre(::GetDlgItem(prompt.controls, buttonId));
+  if (buttonId == 0) driver::PressKey(VK_F4, {VK_MENU});
+  if (buttonId != 0) driver::ClickCentre(::GetDlgItem(prompt.controls, buttonId));
   return driver::WaitUntil([&] { return !::IsWindow(prompt.controls); }, 5000);
 }
 
@@ -248,11 +248,6 @@ void ToolUnderTest::RequestRemoval(const std::wstring& number) {
 
 bool ToolUnderTest::WaitForExit(DWORD timeoutMs, DWORD* exitCode) const {
   return m_process.WaitForExit(timeoutMs, exitCode);
-}
-
-bool ToolUnderTest::CloseAnsweringOther() {
-  driver::ClickCentre(Control(IDC_BTN_CLOSE));
-  return AnswerFeedbackWithOther();
 }
 
 bool ToolUnderTest::AnswerFeedbackWithOther() {
@@ -271,15 +266,12 @@ void ToolUnderTest::RemovePlantsBesideTheTool() {
   for (const auto& plant : PLANTS) fs::remove(m_folder / plant.first);
 }
 
-std::vector<std::wstring> ToolUnderTest::PlantMarks() const {
-  std::vector<std::wstring> marks;
-  for (const fs::path& folder : {m_folder, m_current}) {
-    std::error_code ignored;
-    for (const auto& entry : fs::directory_iterator(folder, ignored)) {
-      if (entry.path().extension() == L".ran") marks.push_back(entry.path().wstring());
-    }
-  }
-  return marks;
+// Marks beside the tool keep its folder, which then is not removed.
+bool ToolUnderTest::PlantsRan() const {
+  std::error_code ignored;
+  for (const auto& entry : fs::directory_iterator(m_current, ignored))
+    if (entry.path().extension() == L".ran") return true;
+  return false;
 }
 
 std::vector<std::string> ToolUnderTest::JournalLines() const {

@@ -32,7 +32,6 @@ struct ToolStart {
   // The real library's newest version of the tool; empty: the tool's own (no update notice).
   std::wstring newestVersion;
   std::vector<std::pair<std::wstring, std::wstring>> environment;
-  bool foreignFile = false;  // a file of the user's beside the program
   // Planted also puts the programs, scripts and libraries beside the program.
   StartedIn startedIn = StartedIn::TestFolder;
 };
@@ -65,8 +64,8 @@ public:
   // A controls dialog of the tool that holds control `id` (1000: the wait dialog, 1002: the
   // feedback dialog), visible; nullptr when none is.
   HWND FindDialogWith(int id) const;
-  // Clicks a button of a prompt (1006 OK, 1007 cancel, 1004 close) and waits until it is gone:
-  // a prompt found afterwards is a new one.
+  // Clicks a button of a prompt (1006 OK, 1007 cancel, 1004 close), or presses Alt+F4 (0), and
+  // waits until it is gone: a prompt found afterwards is a new one.
   bool Answer(const PromptSeen& prompt, int buttonId);
   // Waits until the tool has handled the input it was sent and has nothing more to do.
   bool Idle(DWORD timeoutMs = 5000) const;
@@ -74,15 +73,13 @@ public:
   void RequestRemoval(const std::wstring& number);
 
   bool WaitForExit(DWORD timeoutMs, DWORD* exitCode) const;
-  // Closes the main window with its close button, answers the feedback question with "other"
-  // and waits until the process has ended with code 0.
-  bool CloseAnsweringOther();
-  // The same once the main window was asked to close some other way.
+  // Once the main window was asked to close: answers the feedback question with "other" and
+  // waits until the process has ended with code 0.
   bool AnswerFeedbackWithOther();
   // Takes the planted files out of the tool's folder, which is the tool's own alone again.
   void RemovePlantsBesideTheTool();
-  // The marks that planted programs, scripts and libraries leave when they run.
-  std::vector<std::wstring> PlantMarks() const;
+  // A planted program, script or library left the mark it leaves when it runs.
+  bool PlantsRan() const;
   HANDLE Process() const { return m_process.handle(); }
   DWORD ProcessId() const { return m_process.id(); }
   const std::filesystem::path& Folder() const { return m_folder; }
