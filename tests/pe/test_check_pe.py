@@ -26,11 +26,12 @@ class CheckPe(unittest.TestCase):
         self.assertEqual(1, len(problems), problems)
         self.assertIn("not 32-bit", problems[0])
 
-    def test_mingw_runtime_imports_are_refused(self):
+    def test_mingw_runtime_dll_is_refused_for_its_imports_and_time_stamp(self):
         problems = check_pe.check_file(MINGW_DLL)
         text = "\n".join(problems)
         self.assertIn("libgcc_s_dw2-1.dll, a MinGW runtime DLL", text)
         self.assertIn("libwinpthread-1.dll, a MinGW runtime DLL", text)
+        self.assertIn("carries a time stamp", text)
         self.assertNotIn("not 32-bit", text)
 
     def test_console_program_named_as_the_tool_is_refused(self):
