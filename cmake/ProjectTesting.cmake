@@ -34,7 +34,7 @@ function(wine_test_properties test)
   # Stand-ins for powershell, wusa and timeout lie in this folder; cmake/wine-run puts them in the
   # prefix's system folder, where the tool's command interpreter finds them first.
   set_tests_properties(${test} PROPERTIES
-    ENVIRONMENT "WINE_TEST_CONFIG=${config};WINE_TEST_PATH=${CMAKE_BINARY_DIR}/standins"
+    ENVIRONMENT "WINE_TEST_CONFIG=${config};WINE_TEST_PATH=${CMAKE_BINARY_DIR}/standins;WINE_RUN_TIMEOUT=570"
     FIXTURES_REQUIRED wine_env
     TIMEOUT 600)
   if(NOT T_NO_DISPLAY)

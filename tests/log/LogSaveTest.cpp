@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 #include <shellapi.h>
-#include <process.h>
 
 #include <algorithm>
 #include <set>
@@ -202,10 +201,10 @@ TEST_F(LogSaveTest, FolderThatCannotBeCreatedDropsEveryRecord) {
 // own calls would follow it, so Unix's make it and remove it.
 class CUnixLink {
 public:
-  CUnixLink(const std::wstring& target, const std::wstring& link) : m_link(UnixName(link)) {
-    _spawnl(_P_WAIT, "Z:\\bin\\ln", "ln", "-s", UnixName(target).c_str(), m_link.c_str(), nullptr);
+  CUnixLink(const std::wstring& target, const std::wstring& link) : m_link(link) {
+    Run("/bin/ln -s \"" + UnixName(target) + "\" \"" + UnixName(link) + "\"", true);
   }
-  ~CUnixLink() { _spawnl(_P_WAIT, "Z:\\bin\\rm", "rm", m_link.c_str(), nullptr); }
+  ~CUnixLink() { Run("/bin/rm \"" + UnixName(m_link) + "\"", false); }
 
 private:
   static std::string UnixName(const std::wstring& path) {
@@ -216,7 +215,20 @@ private:
     HeapFree(GetProcessHeap(), 0, name);
     return text;
   }
-  std::string m_link;
+  // Wine starts a Unix program given by its path, but its handle cannot be waited for: the link
+  // is watched instead (its target exists).
+  void Run(std::string command, bool linked) const {
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION process = {};
+    if (CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                       &startup, &process)) {
+      CloseHandle(process.hThread);
+      CloseHandle(process.hProcess);
+    }
+    for (int i = 0; i < 500 && Exists(m_link) != linked; ++i) Sleep(10);
+  }
+  std::wstring m_link;
 };
 
 TEST_F(LogSaveTest, NothingIsWrittenThroughALinkInPlaceOfTheFolderOrAFile) {
