@@ -114,10 +114,13 @@ TEST_P(RemovalOutcomes, ShowAndRecordWhatTheRequestCameTo) {
   } else {
     EXPECT_TRUE(wusa.empty());
   }
-  const std::vector<std::string> journal = tool.JournalLines();
+  // The record is written once the prompt has gone, which the window may show first.
   const std::string record = "CustomerFeedbackEx(\"10069\", \"1.9.22.1021\", 1, \"";
-  EXPECT_EQ(outcome.feedbackRecord, Contains(journal, record));
-  if (outcome.feedbackRecord) {
+  EXPECT_EQ(outcome.feedbackRecord,
+            WaitUntil([&] { return Contains(tool.JournalLines(), record); },
+                      outcome.feedbackRecord ? 5000 : 0));
+  const std::vector<std::string> journal = tool.JournalLines();
+  if (outcome.feedbackRecord && Contains(journal, record)) {
     const auto line = std::find_if(journal.begin(), journal.end(), [&](const std::string& l) {
       return l.find(record) != std::string::npos;
     });
