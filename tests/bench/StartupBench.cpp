@@ -1,6 +1,9 @@
 // How long the tool takes from its process start until its main window is visible, painted and
-// idle, against a minimal layered-window program started the same way in the same run; then its
-// private memory and its GDI and USER objects before and after 50 removal requests.
+// idle, against a minimal layered-window program and the floor of the tool's structure started
+// the same way in the same run (and against an earlier build of the tool, when scripts/bench has
+// put one beside it); then its private memory and its GDI and USER objects before and after 50
+// removal requests.
+#include "base/ProgramFolder.h"
 #include "res/resource.h"
 #include "tests/system/ToolUnderTest.h"
 
@@ -8,6 +11,8 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <filesystem>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -29,20 +34,29 @@ double SinceCreationMs(HANDLE process) {
   return static_cast<double>(ticks(now) - ticks(created)) / 10000.0;
 }
 
-double MinimalProgramMs() {
-  StartedProcess program = StartedProcess::Start(L"minimal_layered_window.exe");
-  driver::WindowQuery query;
-  query.title = L"Minimal";
-  query.processId = program.id();
-  const HWND window = driver::WaitForWindow(query, 15000);
-  driver::WaitUntilPainted(window, 15000);
-  driver::WaitUntilInputIdle(program.handle(), 15000);
-  return SinceCreationMs(program.handle());
+// The earlier build of the tool that scripts/bench copies beside this program, if asked to.
+const wchar_t TOOL_BEFORE[] = L"TarnellSystemPatchUninstallTool-before.exe";
+
+// A yardstick: its layered frame, then the popup it owns, painted with whatever it holds.
+double YardstickMs(const wchar_t* program) {
+  StartedProcess started = StartedProcess::Start(program);
+  driver::WindowQuery frame;
+  frame.title = L"Minimal";
+  frame.processId = started.id();
+  driver::WindowQuery panel;
+  panel.owner = driver::WaitForWindow(frame, 15000);
+  panel.processId = started.id();
+  driver::WaitUntilPainted(driver::WaitForWindow(panel, 15000), 15000);
+  driver::WaitUntilInputIdle(started.handle(), 15000);
+  return SinceCreationMs(started.handle());
 }
 
-double ToolMs(int run) {
-  ToolUnderTest tool(L"bench_start_" + std::to_wstring(run));
-  if (!tool.Start({})) return -1;
+double ToolMs(const std::wstring& program) {
+  static int started = 0;  // each start in a folder of its own
+  ToolUnderTest tool(L"bench_start_" + std::to_wstring(started++));
+  ToolStart start;
+  start.program = program;
+  if (!tool.Start(start)) return -1;
   driver::WindowQuery frame;
   frame.title = L"Dov10arevarez";
   frame.processId = tool.ProcessId();
@@ -71,21 +85,33 @@ PROCESS_MEMORY_COUNTERS MemoryOf(HANDLE process) {
 }  // namespace
 
 int wmain() {
-  // Both programs are watched through the same conditions (window found, painted, input idle),
+  // Every program is watched through the same conditions (window found, painted, input idle),
   // checked every 5 ms: the waits' usual 20 ms steps would count the tool's longer chain of
-  // windows against it, and a finer step loads the Wine server that both programs depend on.
+  // windows against it, and a finer step loads the Wine server that all of them depend on.
   driver::SetPollPeriod(5);
-  const int runs = 7;
-  std::vector<double> minimal, tool;
-  for (int i = 0; i < runs; ++i) {  // alternating, so that both see the same machine
-    minimal.push_back(MinimalProgramMs());
-    tool.push_back(ToolMs(i));
+  struct Program {
+    const char* name;
+    std::function<double()> start;
+    std::vector<double> ms;
+  };
+  std::vector<Program> programs = {
+      {"minimal layered window", [] { return YardstickMs(L"minimal_layered_window.exe"); }, {}},
+      {"structural floor", [] { return YardstickMs(L"structural_floor.exe"); }, {}}};
+  if (std::filesystem::exists(ModuleFolder(nullptr) + L"\\" + TOOL_BEFORE))
+    programs.push_back({"tool, earlier build", [] { return ToolMs(TOOL_BEFORE); }, {}});
+  programs.push_back({"tool", [] { return ToolMs(ToolStart().program); }, {}});
+  const int runs = 9;
+  for (int i = 0; i < runs; ++i) {  // alternating, so that all see the same machine
+    for (Program& program : programs) program.ms.push_back(program.start());
   }
-  const double minimalMs = Median(minimal), toolMs = Median(tool);
-  std::printf(
-      "start-up to the main window shown and idle: tool %.0f ms, minimal layered window %.0f ms, "
-      "ratio %.2f (median of %d)\n",
-      toolMs, minimalMs, toolMs / minimalMs, runs);
+  const double minimalMs = Median(programs[0].ms), floorMs = Median(programs[1].ms);
+  std::printf("start-up to the main window shown, painted and idle (medians of %d, ms):\n", runs);
+  for (size_t i = 0; i < programs.size(); ++i) {
+    const double ms = Median(programs[i].ms);
+    std::printf("  %-22s %4.0f", programs[i].name, ms);
+    if (i >= 2) std::printf("   %.2f x minimal, %.2f x floor", ms / minimalMs, ms / floorMs);
+    std::printf("\n");
+  }
 
   driver::SetPollPeriod(20);
   ToolUnderTest running(L"bench_requests");

@@ -17,7 +17,8 @@ bool CImageButton::IsCursorInHitArea() const {
 }
 
 void CImageButton::DrawItem(LPDRAWITEMSTRUCT dis) {
-  if (!dis || !ImagesComplete()) return;
+  // The picture shows no focus: a change of focus alone leaves it as it is.
+  if (!dis || dis->itemAction == ODA_FOCUS || !ImagesComplete()) return;
   PaintClient(dis->hDC);
 }
 
@@ -36,8 +37,10 @@ bool CImageButton::ReactsAt(LPARAM point) const {
 
 bool CImageButton::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
   if (message != WM_ERASEBKGND) return CSkinImageButton::OnMessage(message, wParam, lParam, result);
-  // The erase path paints without the completeness test.
-  PaintClient(reinterpret_cast<HDC>(wParam));
+  // Erasing never shows the system's face. A complete button is drawn whole by the owner-draw
+  // paint that follows, so it is drawn once per paint; the white and the background slice of an
+  // incomplete one, which that paint leaves out, are drawn here.
+  if (!ImagesComplete()) PaintClient(reinterpret_cast<HDC>(wParam));
   result = TRUE;
   return true;
 }

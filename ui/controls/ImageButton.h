@@ -1,8 +1,8 @@
 #pragma once
 // A skin button for the large action buttons, with an active area that may lie inside the
-// window (a transparent shadow margin is not a button). It paints its client area, also on
-// background erasing, so the system's button face never shows between paints; pointer messages
-// outside the client area leave its state alone.
+// window (a transparent shadow margin is not a button). It paints its whole client area and
+// takes over background erasing, so the system's button face never shows between paints;
+// pointer messages outside the client area leave its state alone.
 #include "ui/controls/SkinImageButton.h"
 
 class CImageButton : public CSkinImageButton {

@@ -3,6 +3,34 @@
 #include "framework/GdiObjects.h"
 #include "ui/dialogs/SkinChildDlg.h"
 
+namespace {
+
+// A picture of the frame's own size (at scale 1.0; the prompt's is stretched even then) needs no
+// drawing: its decoded pixels in premultiplied ARGB are what drawing it would give, without
+// GDI+'s general drawing path, which Wine runs pixel by pixel. False: it has to be drawn.
+bool CopyPremultipliedPixels(Gdiplus::Image& image, int width, int height, void* bits) {
+  auto* const decoded = dynamic_cast<Gdiplus::Bitmap*>(&image);
+  if (!decoded || image.GetWidth() != static_cast<UINT>(width) ||
+      image.GetHeight() != static_cast<UINT>(height)) {
+    return false;
+  }
+  Gdiplus::BitmapData pixels = {};
+  pixels.Width = width;
+  pixels.Height = height;
+  pixels.Stride = width * 4;
+  pixels.PixelFormat = PixelFormat32bppPARGB;
+  pixels.Scan0 = bits;
+  const Gdiplus::Rect whole(0, 0, width, height);
+  if (decoded->LockBits(&whole, Gdiplus::ImageLockModeRead | Gdiplus::ImageLockModeUserInputBuf,
+                        PixelFormat32bppPARGB, &pixels) != Gdiplus::Ok) {
+    return false;
+  }
+  decoded->UnlockBits(&pixels);
+  return true;
+}
+
+}  // namespace
+
 CSkinFrameDlg::CSkinFrameDlg(const SkinPairValues& values, CWnd* parent)
     : CDialog(values.frameTemplate, parent), m_values(values), m_frameLeads(values.controlsLead ? 0 : 1) {}
 
@@ -32,7 +60,7 @@ BOOL CSkinFrameDlg::OnInitDialog() {
   }
   const SkinRect place = ControlsPlacement(m_values.geometry, frame, m_scale);
   m_controls->MoveWindow(place.left, place.top, place.Width(), place.Height(), TRUE);
-  if (IsWindowVisible()) m_controls->ShowWindow(SW_SHOW);  // else once the frame is shown
+  if (IsWindowVisible()) ShowControls();  // else once the frame is shown
   return TRUE;
 }
 
@@ -55,9 +83,9 @@ void CSkinFrameDlg::PushLayeredPicture() {
   const ScopedBitmap bitmap(::CreateDIBSection(windowDC, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
   if (!memory || !bitmap || !bits) return;
   const ScopedSelectObject select(memory, bitmap);
-  {
-    // Drawn straight into the section's pixels as premultiplied ARGB, the form that the layered
-    // window takes: a graphics object on the device context would treat it as opaque RGB.
+  // Premultiplied ARGB is the form that the layered window takes: a graphics object on the
+  // device context would treat the section as opaque RGB.
+  if (!CopyPremultipliedPixels(*m_bkImage, size.Width(), size.Height(), bits)) {
     Gdiplus::Bitmap canvas(size.Width(), size.Height(), size.Width() * 4,
                            PixelFormat32bppPARGB, static_cast<BYTE*>(bits));
     Gdiplus::Graphics graphics(&canvas);
@@ -112,7 +140,14 @@ void CSkinFrameDlg::OnWindowPosChanged(const WINDOWPOS& pos) {
 
 void CSkinFrameDlg::ShowHiddenControls() {
   if (m_controls && ::IsWindow(m_controls->GetSafeHwnd()) && !m_controls->IsWindowVisible())
-    m_controls->ShowWindow(SW_SHOW);
+    ShowControls();
+}
+
+// The controls dialog and its controls are painted in one pass as soon as they are shown: left
+// to the message loop, each of them would wait for an update cycle of its own.
+void CSkinFrameDlg::ShowControls() {
+  m_controls->ShowWindow(SW_SHOW);
+  ::RedrawWindow(m_controls->GetSafeHwnd(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
 }
 
 namespace {

@@ -37,6 +37,7 @@ private:
   void OnMove();
   void OnWindowPosChanged(const WINDOWPOS& pos);
   void ShowHiddenControls();
+  void ShowControls();
   bool ActivateControlsInstead();
   void OnDestroy();
   void PushLayeredPicture();

@@ -36,7 +36,8 @@ BOOL DecodePngResource(Gdiplus::Image** image, UINT id) {
   // The stream frees the block at its last release; GDI+ holds the stream for as long as the
   // image lives (it may decode lazily), so the bytes go exactly when the image is deleted.
   memory.release();
-  *image = Gdiplus::Image::FromStream(stream, FALSE);
+  // A bitmap object, whose decoded pixels can be read as they are.
+  *image = Gdiplus::Bitmap::FromStream(stream, FALSE);
   stream->Release();
   return *image != nullptr;
 }

@@ -9,9 +9,9 @@
 using PngImage = std::unique_ptr<Gdiplus::Image>;
 
 // Loads the resource of type "PNG" with integer id `id` from the resource module into a new
-// image owned by the caller. FALSE only when the resource is missing or cannot be loaded; an
-// image that GDI+ cannot decode is still returned. The image keeps its own copy of the bytes,
-// freed when the image is deleted.
+// image (a Gdiplus::Bitmap) owned by the caller. FALSE only when the resource is missing or
+// cannot be loaded; an image that GDI+ cannot decode is still returned. The image keeps its own
+// copy of the bytes, freed when the image is deleted.
 BOOL LoadPngResource(Gdiplus::Image** image, UINT id);
 // The same into an owning pointer (left unchanged on failure).
 BOOL LoadPngResource(PngImage& image, UINT id);
