@@ -58,6 +58,17 @@ struct Outcome {
   const wchar_t* host = nullptr;  // seams of main_window_host.exe; nullptr: the real program
 };
 
+// Asks to remove KB5001330, which is installed, and confirms the question and the notice.
+void RemoveAndConfirm(ToolUnderTest& tool) {
+  tool.RequestRemoval(L"5001330");
+  for (const wchar_t* text : {FOUND_5001330.c_str(), DONE}) {
+    PromptSeen prompt;
+    ASSERT_TRUE(tool.WaitForPrompt(&prompt));
+    EXPECT_EQ(text, prompt.text);
+    ASSERT_TRUE(tool.Answer(prompt, IDC_PROMPT_OK));
+  }
+}
+
 class ToolSystemTest : public ::testing::Test {
 protected:
   void SetUp() override {
@@ -373,13 +384,7 @@ TEST_F(ToolSystemTest, PrintSettingAddsTheInstallersExitCodeToTheLog) {
   start.environment = {{L"STANDIN_WUSA_EXIT", L"3010"}};
   ASSERT_TRUE(tool.Start(start));
   ASSERT_TRUE(tool.WaitForMainWindow());
-  tool.RequestRemoval(L"5001330");
-  for (const wchar_t* text : {FOUND_5001330.c_str(), DONE}) {
-    PromptSeen prompt;
-    ASSERT_TRUE(tool.WaitForPrompt(&prompt));
-    EXPECT_EQ(text, prompt.text);
-    ASSERT_TRUE(tool.Answer(prompt, IDC_PROMPT_OK));
-  }
+  RemoveAndConfirm(tool);
   fs::remove(settings);
   EXPECT_TRUE(WaitUntil(
       [&] {
@@ -400,13 +405,7 @@ TEST_F(ToolSystemTest, PlantedProgramsAndLibrariesNeverRun) {
   start.startedIn = StartedIn::Planted;
   ASSERT_TRUE(tool.Start(start));
   ASSERT_TRUE(tool.WaitForMainWindow());
-  tool.RequestRemoval(L"5001330");
-  for (const wchar_t* text : {FOUND_5001330.c_str(), DONE}) {
-    PromptSeen prompt;
-    ASSERT_TRUE(tool.WaitForPrompt(&prompt));
-    EXPECT_EQ(text, prompt.text);
-    ASSERT_TRUE(tool.Answer(prompt, IDC_PROMPT_OK));
-  }
+  RemoveAndConfirm(tool);
   EXPECT_EQ(1u, tool.WusaCommandLines().size());
   tool.RemovePlantsBesideTheTool();
   driver::ClickCentre(tool.Control(IDC_BTN_CLOSE));
