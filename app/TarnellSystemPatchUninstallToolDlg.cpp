@@ -12,7 +12,6 @@
 
 #include <shlobj.h>
 
-#include <optional>
 #include <vector>
 
 namespace {
@@ -38,12 +37,11 @@ bool HoldsAKnownFolder(const std::wstring& folder) {
   return false;
 }
 
-// Nothing when the folder cannot be listed whole.
-std::optional<std::vector<FolderEntry>> FolderEntries(const std::wstring& folder) {
-  std::vector<FolderEntry> entries;
+// False when the folder cannot be listed whole.
+bool ListFolder(const std::wstring& folder, std::vector<FolderEntry>& entries) {
   WIN32_FIND_DATAW found = {};
   const HANDLE search = ::FindFirstFileW((folder + L"\\*").c_str(), &found);
-  if (search == INVALID_HANDLE_VALUE) return std::nullopt;
+  if (search == INVALID_HANDLE_VALUE) return false;
   do {
     const std::wstring name = found.cFileName;
     if (name == L"." || name == L"..") continue;
@@ -51,8 +49,7 @@ std::optional<std::vector<FolderEntry>> FolderEntries(const std::wstring& folder
   } while (::FindNextFileW(search, &found));
   const bool whole = ::GetLastError() == ERROR_NO_MORE_FILES;
   ::FindClose(search);
-  if (!whole) return std::nullopt;
-  return entries;
+  return whole;
 }
 
 }  // namespace
@@ -119,8 +116,10 @@ int CTarnellSystemPatchUninstallToolDlg::RemoveToolFolder() {
   const std::wstring program = ModulePath(nullptr);
   const std::wstring folder = FolderOfPath(program);
   const std::wstring programName = program.substr(folder.size() + 1);
+  std::vector<FolderEntry> entries;
+  const bool listed = ListFolder(folder, entries);
   if (IsRootFolder(folder) || HoldsAKnownFolder(folder) ||
-      !HoldsOnlyToolFiles(FolderEntries(folder), programName)) {
+      !HoldsOnlyToolFiles(entries, programName, listed)) {
     return 1;
   }
   // The interpreter inherits the variables; it gets the names as they are, never parsed. It
