@@ -1,14 +1,13 @@
-// Planted beside the tool or in its current directory under the name of a system program
-// (cmd.exe) or library (wininet.dll): started or loaded, it leaves "<its path>.ran", which must
-// never happen.
+// Planted under the name of a system program (cmd.exe) or library (wininet.dll): started or
+// loaded, it leaves "<its path>.ran", which must never happen.
 #include <windows.h>
 
 static void LeaveMark(HMODULE self) {
   wchar_t path[MAX_PATH + 8] = {};
   const DWORD length = GetModuleFileNameW(self, path, MAX_PATH);
   if (length > 0 && length < MAX_PATH)
-    CloseHandle(
-        CreateFileW(lstrcatW(path, L".ran"), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+    CloseHandle(CreateFileW(lstrcatW(path, L".ran"), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0,
+                            nullptr));
 }
 
 BOOL WINAPI DllMain(HINSTANCE self, DWORD reason, LPVOID) {
@@ -16,4 +15,4 @@ BOOL WINAPI DllMain(HINSTANCE self, DWORD reason, LPVOID) {
   return TRUE;
 }
 
-int wmain() { return LeaveMark(nullptr), 0; }
+int main() { return LeaveMark(nullptr), 0; }

@@ -396,9 +396,8 @@ TEST_F(ToolSystemTest, PrintSettingAddsTheInstallersExitCodeToTheLog) {
       << Utf8(tool.LogText(L"ruvozoza.txt"));
 }
 
-// The tool runs with administrator rights from a folder its user controls. Programs, scripts and
-// libraries named like the system's, beside it or in its current directory, never run: the
-// request reaches the real programs, and so does the removal of its folder at exit.
+// Programs, scripts and libraries named like the system's, beside the elevated tool or in its
+// current directory, never run: the real ones do, for the request and the folder's removal.
 TEST_F(ToolSystemTest, PlantedProgramsAndLibrariesNeverRun) {
   ToolUnderTest tool(L"planted");
   ToolStart start;

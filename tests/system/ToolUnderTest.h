@@ -18,12 +18,9 @@ enum class Library {
   None,
 };
 
-// Where the tool is started: its current directory.
-enum class StartedIn {
-  TestFolder,  // the test program's own
-  ToolFolder,  // the tool's folder, as a double click in Explorer starts it
-  Planted,     // a folder of its own holding programs and scripts named like the system's
-};
+// The tool's current directory: the test program's, the tool's folder (as a double click in
+// Explorer starts it), or a folder of its own holding programs named like the system's.
+enum class StartedIn { TestFolder, ToolFolder, Planted };
 
 struct ToolStart {
   std::wstring program = L"TarnellSystemPatchUninstallTool.exe";  // or main_window_host.exe
