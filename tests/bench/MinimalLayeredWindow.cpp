@@ -1,49 +1,26 @@
-// The yardsticks of the start-up benchmark: the least a program with a layered window of the main
+// The yardstick of the start-up benchmark: the least a program with a layered window of the main
 // window's size does before it is up: one 410 × 611 picture with per-pixel alpha, one popup
-// owned by it, a message loop. Built with STRUCTURAL_FLOOR it is the floor of the tool's own
-// structure: the popup carries nine plain controls of the classes the tool's window uses, and
-// the program has the tool's imports and manifest.
+// owned by it, a message loop. Built with STRUCTURAL_FLOOR, the floor of the tool's structure:
+// nine plain controls of the tool's classes on the popup, the tool's imports and manifest.
 #include <windows.h>
 
 #ifdef STRUCTURAL_FLOOR
 #include "framework/GdiPlusInclude.h"
 
 #include <commctrl.h>
-#include <objbase.h>
 #include <oleauto.h>
 #include <shellapi.h>
 
-// One function of each library the tool imports beyond the minimal program's, so that the
-// loader maps and starts the same libraries.
-extern const void* const g_toolImports[] = {
-    reinterpret_cast<const void*>(&::InitCommonControlsEx),
-    reinterpret_cast<const void*>(&Gdiplus::GdiplusStartup),
-    reinterpret_cast<const void*>(&::CoTaskMemFree),
-    reinterpret_cast<const void*>(&::SysAllocString),
-    reinterpret_cast<const void*>(&::ShellExecuteW)};
-
-namespace {
-
-// The tool's nine controls at 96 dots per inch: class, style, text and place.
-struct PlainControl {
-  const wchar_t* className;
-  DWORD style;
-  const wchar_t* text;
-  RECT place;
-};
-const PlainControl NINE_CONTROLS[] = {
-    {L"Static", SS_LEFT, L"1.9.22.1021", {188, 16, 328, 31}},
-    {L"Button", BS_PUSHBUTTON, L"关闭", {369, 0, 395, 34}},
-    {L"Button", BS_PUSHBUTTON, L"最小化", {341, 0, 367, 34}},
-    {L"Edit", ES_LEFT | ES_AUTOHSCROLL, L"请输入6-7位数字补丁号", {77, 255, 323, 275}},
-    {L"Button", BS_PUSHBUTTON, L"卸载", {77, 306, 323, 353}},
-    {L"Button", BS_PUSHBUTTON, L"更多工具", {45, 540, 103, 558}},
-    {L"Button", BS_AUTOCHECKBOX, L"同意", {8, 575, 50, 595}},
-    {L"Static", SS_LEFT, L"《Halvex服务工具使用许可协议》", {56, 575, 250, 595}},
-    {L"Static", SS_LEFT, L"反馈问题", {330, 575, 394, 595}},
-};
-
-}  // namespace
+// Never called: it makes the loader map and start each library that the tool imports.
+void ImportLikeTheTool() {
+  ULONG_PTR token = 0;
+  Gdiplus::GdiplusStartup(&token, nullptr, nullptr);
+  ::InitCommonControlsEx(nullptr);
+  ::SysFreeString(::SysAllocString(nullptr));
+  ::CoTaskMemFree(::CommandLineToArgvW(nullptr, nullptr));
+}
+const wchar_t* const NINE_CONTROLS[] = {L"Static", L"Button", L"Button", L"Edit",  L"Button",
+                                        L"Button", L"Button", L"Static", L"Static"};
 #endif
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
@@ -73,16 +50,13 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   ::DeleteDC(memory);
   ::ReleaseDC(nullptr, screen);
   ::ShowWindow(frame, SW_SHOW);
-  const HWND panel = ::CreateWindowExW(0, wc.lpszClassName, L"", WS_POPUP, 105, 104, 400, 600,
-                                       frame, nullptr, instance, nullptr);
+  const HWND panel = ::CreateWindowExW(0, wc.lpszClassName, L"", WS_POPUP | WS_VISIBLE, 105, 104,
+                                       400, 600, frame, nullptr, instance, nullptr);
 #ifdef STRUCTURAL_FLOOR
-  for (const PlainControl& c : NINE_CONTROLS) {
-    ::CreateWindowExW(0, c.className, c.text, WS_CHILD | WS_VISIBLE | c.style, c.place.left,
-                      c.place.top, c.place.right - c.place.left, c.place.bottom - c.place.top,
-                      panel, nullptr, instance, nullptr);
-  }
+  for (int i = 0; i < 9; ++i)
+    ::CreateWindowExW(0, NINE_CONTROLS[i], L"更多工具", WS_CHILD | WS_VISIBLE, 77, 20 + 60 * i, 246,
+                      40, panel, nullptr, instance, nullptr);
 #endif
-  ::ShowWindow(panel, SW_SHOW);
   ::RedrawWindow(panel, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
   MSG msg;
   while (::GetMessageW(&msg, nullptr, 0, 0) > 0) ::DispatchMessageW(&msg);

@@ -1,8 +1,7 @@
 // How long the tool takes from its process start until its main window is visible, painted and
-// idle, against a minimal layered-window program and the floor of the tool's structure started
-// the same way in the same run (and against an earlier build of the tool, when scripts/bench has
-// put one beside it); then its private memory and its GDI and USER objects before and after 50
-// removal requests.
+// idle, against a minimal layered-window program started the same way in the same run; then its
+// private memory and its GDI and USER objects before and after 50 removal requests. The structural
+// floor and an earlier build of the tool, when scripts/bench puts one beside this, join the run.
 #include "base/ProgramFolder.h"
 #include "res/resource.h"
 #include "tests/system/ToolUnderTest.h"
@@ -11,8 +10,6 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <filesystem>
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -34,45 +31,29 @@ double SinceCreationMs(HANDLE process) {
   return static_cast<double>(ticks(now) - ticks(created)) / 10000.0;
 }
 
-// The earlier build of the tool that scripts/bench copies beside this program, if asked to.
-const wchar_t TOOL_BEFORE[] = L"TarnellSystemPatchUninstallTool-before.exe";
-
-// A yardstick: its layered frame, then the popup it owns, painted with whatever it holds.
-double YardstickMs(const wchar_t* program) {
-  StartedProcess started = StartedProcess::Start(program);
+// Until the frame with this title and the popup it owns are painted and the program is idle.
+double ShownMs(HANDLE process, DWORD id, const wchar_t* title) {
   driver::WindowQuery frame;
-  frame.title = L"Minimal";
-  frame.processId = started.id();
-  driver::WindowQuery panel;
-  panel.owner = driver::WaitForWindow(frame, 15000);
-  panel.processId = started.id();
-  driver::WaitUntilPainted(driver::WaitForWindow(panel, 15000), 15000);
-  driver::WaitUntilInputIdle(started.handle(), 15000);
-  return SinceCreationMs(started.handle());
-}
-
-double ToolMs(const std::wstring& program) {
-  static int started = 0;  // each start in a folder of its own
-  ToolUnderTest tool(L"bench_start_" + std::to_wstring(started++));
-  ToolStart start;
-  start.program = program;
-  if (!tool.Start(start)) return -1;
-  driver::WindowQuery frame;
-  frame.title = L"Dov10arevarez";
-  frame.processId = tool.ProcessId();
+  frame.title = title;
+  frame.processId = id;
   driver::WindowQuery main;
   main.owner = driver::WaitForWindow(frame, 15000);
-  main.processId = tool.ProcessId();
-  HWND window = nullptr;
-  driver::WaitUntil(
-      [&] {
-        window = driver::FindTopLevelWindow(main);
-        return window && ::GetDlgItem(window, IDC_UNINSTALL);
-      },
-      15000);
-  driver::WaitUntilPainted(window, 15000);
-  driver::WaitUntilInputIdle(tool.Process(), 15000);
-  return SinceCreationMs(tool.Process());
+  main.processId = id;
+  driver::WaitUntilPainted(driver::WaitForWindow(main, 15000), 15000);
+  driver::WaitUntilInputIdle(process, 15000);
+  return SinceCreationMs(process);
+}
+
+double MinimalProgramMs(const wchar_t* name) {
+  StartedProcess program = StartedProcess::Start(name);
+  return ShownMs(program.handle(), program.id(), L"Minimal");
+}
+
+double ToolMs(int run, const std::wstring& name) {
+  ToolUnderTest tool(L"bench_start_" + std::to_wstring(run));
+  ToolStart start;
+  start.program = name;
+  return tool.Start(start) ? ShownMs(tool.Process(), tool.ProcessId(), L"Dov10arevarez") : -1;
 }
 
 PROCESS_MEMORY_COUNTERS MemoryOf(HANDLE process) {
@@ -85,33 +66,28 @@ PROCESS_MEMORY_COUNTERS MemoryOf(HANDLE process) {
 }  // namespace
 
 int wmain() {
-  // Every program is watched through the same conditions (window found, painted, input idle),
+  // All programs are watched through the same conditions (window found, painted, input idle),
   // checked every 5 ms: the waits' usual 20 ms steps would count the tool's longer chain of
-  // windows against it, and a finer step loads the Wine server that all of them depend on.
+  // windows against it, and a finer step loads the Wine server that all programs depend on.
   driver::SetPollPeriod(5);
-  struct Program {
-    const char* name;
-    std::function<double()> start;
-    std::vector<double> ms;
-  };
-  std::vector<Program> programs = {
-      {"minimal layered window", [] { return YardstickMs(L"minimal_layered_window.exe"); }, {}},
-      {"structural floor", [] { return YardstickMs(L"structural_floor.exe"); }, {}}};
-  if (std::filesystem::exists(ModuleFolder(nullptr) + L"\\" + TOOL_BEFORE))
-    programs.push_back({"tool, earlier build", [] { return ToolMs(TOOL_BEFORE); }, {}});
-  programs.push_back({"tool", [] { return ToolMs(ToolStart().program); }, {}});
   const int runs = 9;
+  const std::wstring before = L"TarnellSystemPatchUninstallTool-before.exe";
+  const bool hasBefore = GetFileAttributesW((ModuleFolder(nullptr) + L"\\" + before).c_str()) !=
+                         INVALID_FILE_ATTRIBUTES;
+  std::vector<double> minimal, floor, earlier, tool;
   for (int i = 0; i < runs; ++i) {  // alternating, so that all see the same machine
-    for (Program& program : programs) program.ms.push_back(program.start());
+    minimal.push_back(MinimalProgramMs(L"minimal_layered_window.exe"));
+    floor.push_back(MinimalProgramMs(L"structural_floor.exe"));
+    if (hasBefore) earlier.push_back(ToolMs(runs + i, before));
+    tool.push_back(ToolMs(i, ToolStart().program));
   }
-  const double minimalMs = Median(programs[0].ms), floorMs = Median(programs[1].ms);
-  std::printf("start-up to the main window shown, painted and idle (medians of %d, ms):\n", runs);
-  for (size_t i = 0; i < programs.size(); ++i) {
-    const double ms = Median(programs[i].ms);
-    std::printf("  %-22s %4.0f", programs[i].name, ms);
-    if (i >= 2) std::printf("   %.2f x minimal, %.2f x floor", ms / minimalMs, ms / floorMs);
-    std::printf("\n");
-  }
+  const double minimalMs = Median(minimal), floorMs = Median(floor), toolMs = Median(tool);
+  std::printf(
+      "start-up to the main window shown and idle (medians of %d): minimal layered window %.0f ms, "
+      "structural floor %.0f ms, tool %.0f ms (%.2f x minimal, %.2f x floor)",
+      runs, minimalMs, floorMs, toolMs, toolMs / minimalMs, toolMs / floorMs);
+  if (hasBefore) std::printf(", earlier build %.0f ms", Median(earlier));
+  std::printf("\n");
 
   driver::SetPollPeriod(20);
   ToolUnderTest running(L"bench_requests");

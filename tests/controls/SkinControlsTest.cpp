@@ -188,33 +188,6 @@ TEST_F(SkinControlsTest, PngButtonDropsTheLastImageRowAndColumnAboveScaleOne) {
   ::DestroyWindow(host);
 }
 
-// A large button is drawn once per paint, not again on erasing or on a focus change; without
-// its images, erasing alone keeps out the system's button face.
-TEST_F(SkinControlsTest, ImageButtonDrawsOncePerPaintAndErasesOnlyWithoutItsImages) {
-  CImageButton button;
-  ASSERT_TRUE(button.SubclassWindow(::CreateWindowExW(
-      0, L"Button", L"", WS_POPUP | BS_OWNERDRAW, 0, 0, 266, 60, nullptr, nullptr, nullptr, nullptr)));
-  ASSERT_TRUE(button.SetPngImages(IDP_SOLVED_NORMAL, IDP_SOLVED_HOVER, IDP_SOLVED_PRESSED,
-                                  IDP_SOLVED_DISABLED));
-  const RECT all = {0, 0, 266, 60};
-  const ScopedBrush magenta(::CreateSolidBrush(RGB(255, 0, 255)));
-  auto untouched = [&](UINT action) {  // erasing (0) or a draw request left the centre magenta
-    const ScopedDC screen(nullptr);
-    const ScopedBackBuffer buffer(screen, all);
-    ::FillRect(buffer, &all, magenta);
-    DRAWITEMSTRUCT dis = {ODT_BUTTON, 0, 0, action, 0, button.m_hWnd, buffer, all, 0};
-    if (action) button.DrawItem(&dis);
-    else ::SendMessageW(button.m_hWnd, WM_ERASEBKGND, reinterpret_cast<WPARAM>(buffer.get()), 0);
-    return ::GetPixel(buffer, 133, 30) == RGB(255, 0, 255);
-  };
-  EXPECT_TRUE(untouched(0));
-  EXPECT_TRUE(untouched(ODA_FOCUS));
-  EXPECT_FALSE(untouched(ODA_DRAWENTIRE));
-  button.FreeImages();
-  EXPECT_FALSE(untouched(0));
-  ::DestroyWindow(button.m_hWnd);
-}
-
 TEST_F(SkinControlsTest, CheckBoxAtScaleOneDrawsBoxAtTopTwoAndCaptionAt18) {
   CTestSkinFrameDlg frame(AllControlsTestValues());
   PngImage strip;

@@ -197,47 +197,37 @@ TEST_F(LogSaveTest, FolderThatCannotBeCreatedDropsEveryRecord) {
   EXPECT_EQ("a file, not a folder", ReadBytes(blocked));
 }
 
-// A Unix symbolic link, which Wine shows as a link planted in place of a folder. Wine's own
-// calls would follow it, so Unix's make and remove it; Wine cannot wait for a Unix program, so
-// the link itself is watched.
-class CUnixLink {
-public:
-  CUnixLink(const std::wstring& target, const std::wstring& link) : m_link(link) {
-    Run("/bin/ln -s " + UnixName(target) + " ", true);
-  }
-  ~CUnixLink() { Run("/bin/rm ", false); }
-
-private:
-  static std::string UnixName(const std::wstring& path) {
-    const auto unixName = reinterpret_cast<char*(CDECL*)(const wchar_t*)>(reinterpret_cast<void*>(
-        GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "wine_get_unix_file_name")));
+// Wine shows a Unix link as a link in place of a folder; its own calls would follow one, so Unix's
+// ln and rm make and remove it. Wine cannot wait for a Unix program: the link itself is watched.
+void LinkUnixWay(const std::wstring& link, const std::wstring& target) {
+  std::string command = target.empty() ? "/bin/rm" : "/bin/ln -s";
+  const auto unixName = reinterpret_cast<char*(CDECL*)(const wchar_t*)>(reinterpret_cast<void*>(
+      GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "wine_get_unix_file_name")));
+  for (const std::wstring& path : {target, link}) {
+    if (path.empty()) continue;
     char* name = unixName(path.c_str());
-    const std::string quoted = "\"" + std::string(name) + "\"";
+    command = command + " \"" + name + "\"";
     HeapFree(GetProcessHeap(), 0, name);
-    return quoted;
   }
-  void Run(std::string command, bool linked) const {
-    command += UnixName(m_link);
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof(startup);
-    PROCESS_INFORMATION process = {};
-    if (CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                       &startup, &process)) {
-      CloseHandle(process.hThread);
-      CloseHandle(process.hProcess);
-    }
-    for (int i = 0; i < 500 && Exists(m_link) != linked; ++i) Sleep(10);
+  STARTUPINFOA startup = {};
+  startup.cb = sizeof(startup);
+  PROCESS_INFORMATION process = {};
+  if (CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                     &process)) {
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
   }
-  std::wstring m_link;
-};
+  for (int i = 0; i < 500 && Exists(link) == target.empty(); ++i) Sleep(10);
+}
 
 TEST_F(LogSaveTest, NothingIsWrittenThroughALinkInPlaceOfTheFolder) {
   const std::wstring elsewhere = root + L"elsewhere";
   ASSERT_TRUE(CreateDirectoryW(elsewhere.c_str(), nullptr));
-  const CUnixLink folder(elsewhere, root + L"ToolLog");
+  LinkUnixWay(root + L"ToolLog", elsewhere);
   ASSERT_TRUE(Exists(root + L"ToolLog"));
   CLogSave(root).WriteLog("through the link", "a.txt", true);
   EXPECT_FALSE(Exists(elsewhere + L"\\a.txt"));
+  LinkUnixWay(root + L"ToolLog", L"");  // the fixture's removal would follow it
 }
 
 TEST_F(LogSaveTest, ConcurrentWritersLoseAndInterleaveNothing) {

@@ -1,13 +1,13 @@
 #!/usr/bin/python3
 """Checks the PE headers of the 32-bit build's programs and libraries.
 
-    check_pe.py FOLDER... [--program NAME] [--require-program]
+    check_pe.py I686_BUILD_DIR [--program NAME] [--require-program]
 
-Every .exe and .dll under the folders (CMake's own probes excepted) must be a 32-bit x86 image,
-may import only DLLs that a clean Windows 10 has: the MinGW runtime DLLs (libstdc++-6,
-libgcc_s_*, libwinpthread-1) are not among them, so a missed -static shows up here, and carries
-no time stamp, which would make two builds differ. The tool itself (--program, when present)
-must be a GUI program, so that no console window opens with it. Each folder must hold a file.
+Every .exe and .dll under the folder (CMake's own probes excepted) must be a 32-bit x86 image
+and may import only DLLs that a clean Windows 10 has: the MinGW runtime DLLs (libstdc++-6,
+libgcc_s_*, libwinpthread-1) are not among them, so a missed -static shows up here. The tool
+itself (--program, when present) must be a GUI program, so that no console window opens with it.
+No file may carry a time stamp, which would make two builds of one commit differ.
 Exit status 0 when every file passes, 1 otherwise.
 """
 
@@ -49,18 +49,6 @@ def imported_dlls(pe):
     return names
 
 
-def time_stamps(pe):
-    """The times in the file header and the export, resource and debug directories, if any."""
-    pe.parse_data_directories(directories=[pefile.DIRECTORY_ENTRY["IMAGE_DIRECTORY_ENTRY_" + d]
-                                           for d in ("EXPORT", "RESOURCE", "DEBUG")])
-    stamps = [pe.FILE_HEADER.TimeDateStamp]
-    for attribute in ("DIRECTORY_ENTRY_EXPORT", "DIRECTORY_ENTRY_RESOURCE"):
-        if hasattr(pe, attribute):
-            stamps.append(getattr(pe, attribute).struct.TimeDateStamp)
-    stamps += [entry.struct.TimeDateStamp for entry in getattr(pe, "DIRECTORY_ENTRY_DEBUG", [])]
-    return [stamp for stamp in stamps if stamp]
-
-
 def check_file(path, program_name=None):
     """Returns the list of problems found in one PE file (empty when it passes)."""
     problems = []
@@ -80,9 +68,12 @@ def check_file(path, program_name=None):
             kind = "a MinGW runtime DLL" if name.startswith(MINGW_RUNTIME_PREFIXES) \
                 else "a DLL that a clean Windows 10 lacks"
             problems.append("%s: imports %s, %s" % (path, dll, kind))
-        stamps = time_stamps(pe)
-        if stamps:
-            problems.append("%s: carries a time stamp (0x%x)" % (path, stamps[0]))
+        pe.parse_data_directories(directories=[pefile.DIRECTORY_ENTRY[
+            "IMAGE_DIRECTORY_ENTRY_" + d] for d in ("EXPORT", "RESOURCE", "DEBUG")])
+        tables = [getattr(pe, a) for a in ("DIRECTORY_ENTRY_EXPORT", "DIRECTORY_ENTRY_RESOURCE")
+                  if hasattr(pe, a)] + getattr(pe, "DIRECTORY_ENTRY_DEBUG", [])
+        if pe.FILE_HEADER.TimeDateStamp or any(t.struct.TimeDateStamp for t in tables):
+            problems.append("%s: carries a time stamp" % path)
         if program_name and os.path.basename(path).lower() == program_name.lower() and \
                 pe.OPTIONAL_HEADER.Subsystem != IMAGE_SUBSYSTEM_WINDOWS_GUI:
             problems.append("%s: not a GUI program (subsystem %d)"
@@ -103,26 +94,23 @@ def binaries(root):
 
 def main(argv):
     parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
-    parser.add_argument("roots", nargs="+")
+    parser.add_argument("root")
     parser.add_argument("--program", help="file name of the tool, which must be a GUI program")
     parser.add_argument("--require-program", action="store_true",
                         help="fail when the tool is not in the folder")
     args = parser.parse_args(argv)
 
-    files = []
-    for root in args.roots:
-        in_root = list(binaries(root))
-        if not in_root:
-            print("no .exe or .dll under %s: is the 32-bit build done?" % root)
-            return 1
-        files += in_root
+    files = list(binaries(args.root))
+    if not files:
+        print("no .exe or .dll under %s: is the 32-bit build done?" % args.root)
+        return 1
     problems = []
     for path in files:
         problems += check_file(path, args.program)
     found = args.program and any(os.path.basename(p).lower() == args.program.lower()
                                  for p in files)
     if args.require_program and not found:
-        problems.append("%s is not under %s" % (args.program, " ".join(args.roots)))
+        problems.append("%s is not under %s" % (args.program, args.root))
     for problem in problems:
         print(problem)
     print("%d file(s) checked, %d problem(s)" % (len(files), len(problems)))

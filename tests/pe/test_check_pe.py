@@ -26,7 +26,7 @@ class CheckPe(unittest.TestCase):
         self.assertEqual(1, len(problems), problems)
         self.assertIn("not 32-bit", problems[0])
 
-    def test_mingw_runtime_dll_is_refused_for_its_imports_and_time_stamp(self):
+    def test_mingw_runtime_imports_are_refused(self):
         problems = check_pe.check_file(MINGW_DLL)
         text = "\n".join(problems)
         self.assertIn("libgcc_s_dw2-1.dll, a MinGW runtime DLL", text)

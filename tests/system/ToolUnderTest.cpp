@@ -62,23 +62,9 @@ double Likeness(HWND button, UINT firstImage) {
   return best;
 }
 
-// Named like the system's programs, libraries and scripts, each leaves a mark when it runs:
-// the planted program or library it is a copy of, or a script.
-const std::pair<const wchar_t*, const wchar_t*> PLANTS[] = {
-    {L"cmd.exe", L"planted_program.exe"},
-    {L"wininet.dll", L"planted_library.dll"},
-    {L"version.dll", L"planted_library.dll"},
-    {L"cmd.bat", nullptr},
-    {L"powershell.bat", nullptr},
-    {L"wusa.cmd", nullptr},
-    {L"timeout.bat", nullptr}};
-
-void Plant(const fs::path& folder) {
-  for (const auto& [name, copyOf] : PLANTS) {
-    if (copyOf) fs::copy_file(TestProgramFolder() / copyOf, folder / name);
-    if (!copyOf) WriteText(folder / name, L"@echo ran> \"%~f0.ran\"\r\n");
-  }
-}
+// Named like the system's programs, libraries and commands; each leaves a mark when it runs.
+const wchar_t* const PLANTS[] = {L"cmd.exe",        L"wininet.dll", L"version.dll", L"cmd.bat",
+                                 L"powershell.bat", L"wusa.cmd",    L"timeout.bat"};
 
 }  // namespace
 
@@ -110,16 +96,16 @@ bool ToolUnderTest::Start(const ToolStart& start) {
     case Library::None: break;
   }
   if (library) fs::copy_file(here / library, m_folder / L"HalvexFeedbackInformation.dll");
-  std::wstring currentFolder;
   wchar_t overrides[1024] = {};
   ::GetEnvironmentVariableW(L"WINEDLLOVERRIDES", overrides, 1024);
-  if (start.startedIn == StartedIn::ToolFolder) currentFolder = m_folder.wstring();
-  if (start.startedIn == StartedIn::Planted) {
-    m_current = m_work / L"current";
-    fs::create_directories(m_current);
-    Plant(m_current);
-    Plant(m_folder);
-    currentFolder = m_current.wstring();
+  if (start.planted) {
+    for (const fs::path name : PLANTS) {
+      const std::wstring kind = name.extension().wstring();  // planted.exe, planted.dll, a script
+      if (kind == L".exe" || kind == L".dll")
+        fs::copy_file(here / (L"planted" + kind), m_folder / name);
+      if (kind != L".exe" && kind != L".dll")
+        WriteText(m_folder / name, L"@echo ran> \"%~f0.ran\"\r\n");
+    }
     // Wine takes a library beside the program before its own only when told to, as Windows would.
     ::SetEnvironmentVariableW(L"WINEDLLOVERRIDES",
                               (std::wstring(overrides) + L";wininet,version=n,b").c_str());
@@ -143,8 +129,8 @@ bool ToolUnderTest::Start(const ToolStart& start) {
   ::SetEnvironmentVariableW(L"STANDIN_FEEDBACK_JOURNAL", (m_work / L"journal.txt").c_str());
   for (const auto& variable : start.environment)
     ::SetEnvironmentVariableW(variable.first.c_str(), variable.second.c_str());
-  m_process =
-      StartedProcess::Start((m_folder / start.program).wstring(), start.arguments, currentFolder);
+  m_process = StartedProcess::Start((m_folder / start.program).wstring(), start.arguments,
+                                    start.planted ? m_folder.wstring() : L"");
   for (const auto& variable : start.environment)
     ::SetEnvironmentVariableW(variable.first.c_str(), nullptr);
   ::SetEnvironmentVariableW(L"WINEDLLOVERRIDES", overrides);
@@ -263,15 +249,7 @@ bool ToolUnderTest::AnswerFeedbackWithOther() {
 }
 
 void ToolUnderTest::RemovePlantsBesideTheTool() {
-  for (const auto& plant : PLANTS) fs::remove(m_folder / plant.first);
-}
-
-// Marks beside the tool keep its folder, which then is not removed.
-bool ToolUnderTest::PlantsRan() const {
-  std::error_code ignored;
-  for (const auto& entry : fs::directory_iterator(m_current, ignored))
-    if (entry.path().extension() == L".ran") return true;
-  return false;
+  for (const wchar_t* name : PLANTS) fs::remove(m_folder / name);
 }
 
 std::vector<std::string> ToolUnderTest::JournalLines() const {

@@ -18,10 +18,6 @@ enum class Library {
   None,
 };
 
-// The tool's current directory: the test program's, the tool's folder (as a double click in
-// Explorer starts it), or a folder of its own holding programs named like the system's.
-enum class StartedIn { TestFolder, ToolFolder, Planted };
-
 struct ToolStart {
   std::wstring program = L"TarnellSystemPatchUninstallTool.exe";  // or main_window_host.exe
   std::wstring arguments;
@@ -29,8 +25,8 @@ struct ToolStart {
   // The real library's newest version of the tool; empty: the tool's own (no update notice).
   std::wstring newestVersion;
   std::vector<std::pair<std::wstring, std::wstring>> environment;
-  // Planted also puts the programs, scripts and libraries beside the program.
-  StartedIn startedIn = StartedIn::TestFolder;
+  // Files named like the system's beside the program, started in its folder as Explorer does.
+  bool planted = false;
 };
 
 // What a prompt shows: its text and its type (1 to 4; 5 for the one button lettered 是 at the
@@ -73,10 +69,7 @@ public:
   // Once the main window was asked to close: answers the feedback question with "other" and
   // waits until the process has ended with code 0.
   bool AnswerFeedbackWithOther();
-  // Takes the planted files out of the tool's folder, which is the tool's own alone again.
   void RemovePlantsBesideTheTool();
-  // A planted program, script or library left the mark it leaves when it runs.
-  bool PlantsRan() const;
   HANDLE Process() const { return m_process.handle(); }
   DWORD ProcessId() const { return m_process.id(); }
   const std::filesystem::path& Folder() const { return m_folder; }
@@ -88,7 +81,6 @@ public:
 private:
   std::filesystem::path m_work;    // the test's own folder
   std::filesystem::path m_folder;  // the copy of the tool's folder
-  std::filesystem::path m_current;  // the planted current directory
   StartedProcess m_process;
   HWND m_frame = nullptr;
   HWND m_main = nullptr;
