@@ -43,14 +43,16 @@ TEST(ToolFolderRules, AFolderHoldingAKnownFolderIsRecognisedWhateverTheCase) {
 }
 
 TEST(ToolFolderRules, OnlyTheProgramAndItsCompanionsMayBeInTheFolder) {
+  using Listing = std::vector<FolderEntry>;
   const std::wstring program = L"Dov10arevarez.exe";
-  EXPECT_TRUE(HoldsOnlyToolFiles({}, program));
-  EXPECT_TRUE(HoldsOnlyToolFiles({{L"dov10AREVAREZ.EXE"},
-                                  {L"HalvexFeedbackInformation.dll"},
-                                  {L"HalvexFeedbackInformation.ini"}},
+  EXPECT_TRUE(HoldsOnlyToolFiles(Listing{}, program));
+  EXPECT_TRUE(HoldsOnlyToolFiles(Listing{{L"dov10AREVAREZ.EXE"},
+                                         {L"HalvexFeedbackInformation.dll"},
+                                         {L"HalvexFeedbackInformation.ini"}},
                                  program));
-  EXPECT_FALSE(HoldsOnlyToolFiles({{program}, {L"报告.docx"}}, program));
-  EXPECT_FALSE(HoldsOnlyToolFiles({{program}, {L"HalvexFeedbackInformation.dll", true}}, program));
-  EXPECT_FALSE(HoldsOnlyToolFiles({{program}, {L"other.exe"}}, program));
-  EXPECT_FALSE(HoldsOnlyToolFiles({}, program, false));  // it could not be listed
+  EXPECT_FALSE(HoldsOnlyToolFiles(Listing{{program}, {L"报告.docx"}}, program));
+  EXPECT_FALSE(
+      HoldsOnlyToolFiles(Listing{{program}, {L"HalvexFeedbackInformation.dll", true}}, program));
+  EXPECT_FALSE(HoldsOnlyToolFiles(Listing{{program}, {L"other.exe"}}, program));
+  EXPECT_FALSE(HoldsOnlyToolFiles(Listing{}, program, false));  // could not be listed
 }

@@ -3,24 +3,20 @@
 // owned by it, a message loop. Built with STRUCTURAL_FLOOR, the floor of the tool's structure:
 // nine plain controls of the tool's classes on the popup, the tool's imports and manifest.
 #include <windows.h>
-
 #ifdef STRUCTURAL_FLOOR
 #include "framework/GdiPlusInclude.h"
 
 #include <commctrl.h>
-#include <oleauto.h>
 #include <shellapi.h>
 
 // Never called: it makes the loader map and start each library that the tool imports.
 void ImportLikeTheTool() {
-  ULONG_PTR token = 0;
-  Gdiplus::GdiplusStartup(&token, nullptr, nullptr);
-  ::InitCommonControlsEx(nullptr);
-  ::SysFreeString(::SysAllocString(nullptr));
+  Gdiplus::DllExports::GdipFree(nullptr);
+  ::InitCommonControls();
+  ::SysFreeString(nullptr);
+  ::RegCloseKey(nullptr);
   ::CoTaskMemFree(::CommandLineToArgvW(nullptr, nullptr));
 }
-const wchar_t* const NINE_CONTROLS[] = {L"Static", L"Button", L"Button", L"Edit",  L"Button",
-                                        L"Button", L"Button", L"Static", L"Static"};
 #endif
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
@@ -53,9 +49,11 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   const HWND panel = ::CreateWindowExW(0, wc.lpszClassName, L"", WS_POPUP | WS_VISIBLE, 105, 104,
                                        400, 600, frame, nullptr, instance, nullptr);
 #ifdef STRUCTURAL_FLOOR
+  const wchar_t* const kinds[] = {L"Static", L"Button", L"Button", L"Edit",  L"Button",
+                                  L"Button", L"Button", L"Static", L"Static"};
   for (int i = 0; i < 9; ++i)
-    ::CreateWindowExW(0, NINE_CONTROLS[i], L"更多工具", WS_CHILD | WS_VISIBLE, 77, 20 + 60 * i, 246,
-                      40, panel, nullptr, instance, nullptr);
+    ::CreateWindowExW(0, kinds[i], L"更多工具", WS_CHILD | WS_VISIBLE, 77, 20 + 60 * i, 246, 40,
+                      panel, nullptr, instance, nullptr);
 #endif
   ::RedrawWindow(panel, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
   MSG msg;

@@ -1,7 +1,7 @@
 // How long the tool takes from its process start until its main window is visible, painted and
 // idle, against a minimal layered-window program started the same way in the same run; then its
-// private memory and its GDI and USER objects before and after 50 removal requests. The structural
-// floor and an earlier build of the tool, when scripts/bench puts one beside this, join the run.
+// private memory and its GDI and USER objects before and after 50 removal requests.
+// The structural floor, and an earlier build of the tool when scripts/bench gives one, join in.
 #include "base/ProgramFolder.h"
 #include "res/resource.h"
 #include "tests/system/ToolUnderTest.h"
@@ -31,29 +31,38 @@ double SinceCreationMs(HANDLE process) {
   return static_cast<double>(ticks(now) - ticks(created)) / 10000.0;
 }
 
-// Until the frame with this title and the popup it owns are painted and the program is idle.
-double ShownMs(HANDLE process, DWORD id, const wchar_t* title) {
-  driver::WindowQuery frame;
-  frame.title = title;
-  frame.processId = id;
-  driver::WindowQuery main;
-  main.owner = driver::WaitForWindow(frame, 15000);
-  main.processId = id;
-  driver::WaitUntilPainted(driver::WaitForWindow(main, 15000), 15000);
-  driver::WaitUntilInputIdle(process, 15000);
-  return SinceCreationMs(process);
-}
-
 double MinimalProgramMs(const wchar_t* name) {
   StartedProcess program = StartedProcess::Start(name);
-  return ShownMs(program.handle(), program.id(), L"Minimal");
+  driver::WindowQuery query;
+  query.title = L"Minimal";
+  query.processId = program.id();
+  const HWND window = driver::WaitForWindow(query, 15000);
+  driver::WaitUntilPainted(window, 15000);
+  driver::WaitUntilInputIdle(program.handle(), 15000);
+  return SinceCreationMs(program.handle());
 }
 
-double ToolMs(int run, const std::wstring& name) {
+double ToolMs(int run, const std::wstring& name = ToolStart().program) {
   ToolUnderTest tool(L"bench_start_" + std::to_wstring(run));
   ToolStart start;
   start.program = name;
-  return tool.Start(start) ? ShownMs(tool.Process(), tool.ProcessId(), L"Dov10arevarez") : -1;
+  if (!tool.Start(start)) return -1;
+  driver::WindowQuery frame;
+  frame.title = L"Dov10arevarez";
+  frame.processId = tool.ProcessId();
+  driver::WindowQuery main;
+  main.owner = driver::WaitForWindow(frame, 15000);
+  main.processId = tool.ProcessId();
+  HWND window = nullptr;
+  driver::WaitUntil(
+      [&] {
+        window = driver::FindTopLevelWindow(main);
+        return window && ::GetDlgItem(window, IDC_UNINSTALL);
+      },
+      15000);
+  driver::WaitUntilPainted(window, 15000);
+  driver::WaitUntilInputIdle(tool.Process(), 15000);
+  return SinceCreationMs(tool.Process());
 }
 
 PROCESS_MEMORY_COUNTERS MemoryOf(HANDLE process) {
@@ -72,22 +81,22 @@ int wmain() {
   driver::SetPollPeriod(5);
   const int runs = 9;
   const std::wstring before = L"TarnellSystemPatchUninstallTool-before.exe";
-  const bool hasBefore = GetFileAttributesW((ModuleFolder(nullptr) + L"\\" + before).c_str()) !=
+  const bool hasBefore = ::GetFileAttributesW((ModuleFolder(nullptr) + L"\\" + before).c_str()) !=
                          INVALID_FILE_ATTRIBUTES;
   std::vector<double> minimal, floor, earlier, tool;
   for (int i = 0; i < runs; ++i) {  // alternating, so that all see the same machine
     minimal.push_back(MinimalProgramMs(L"minimal_layered_window.exe"));
     floor.push_back(MinimalProgramMs(L"structural_floor.exe"));
     if (hasBefore) earlier.push_back(ToolMs(runs + i, before));
-    tool.push_back(ToolMs(i, ToolStart().program));
+    tool.push_back(ToolMs(i));
   }
-  const double minimalMs = Median(minimal), floorMs = Median(floor), toolMs = Median(tool);
+  const double minimalMs = Median(minimal), toolMs = Median(tool);
   std::printf(
-      "start-up to the main window shown and idle (medians of %d): minimal layered window %.0f ms, "
-      "structural floor %.0f ms, tool %.0f ms (%.2f x minimal, %.2f x floor)",
-      runs, minimalMs, floorMs, toolMs, toolMs / minimalMs, toolMs / floorMs);
-  if (hasBefore) std::printf(", earlier build %.0f ms", Median(earlier));
-  std::printf("\n");
+      "start-up to the main window shown and idle: tool %.0f ms, minimal layered window %.0f ms, "
+      "ratio %.2f (median of %d)\n",
+      toolMs, minimalMs, toolMs / minimalMs, runs);
+  std::printf("structural floor %.0f ms, ratio %.2f\n", Median(floor), toolMs / Median(floor));
+  if (hasBefore) std::printf("earlier build of the tool %.0f ms\n", Median(earlier));
 
   driver::SetPollPeriod(20);
   ToolUnderTest running(L"bench_requests");

@@ -15,8 +15,9 @@ public:
   StartedProcess(StartedProcess&& other) noexcept;
   StartedProcess& operator=(StartedProcess&& other) noexcept;
 
-  // Starts `program` with `arguments` (a command-line tail, quoted by the caller as needed) in
-  // `currentFolder` (empty: the caller's). A bare name is looked for beside the caller first.
+  // Starts `program` with `arguments` (a command-line tail, quoted by the caller as needed),
+  // in `currentFolder` (empty: the caller's). A name without a folder is looked for beside the
+  // calling program first.
   static StartedProcess Start(const std::wstring& program, const std::wstring& arguments = L"",
                               const std::wstring& currentFolder = L"");
 

@@ -1,5 +1,6 @@
 // The engine under Wine: the real cmd.exe, a real pipe, the stand-in powershell and wusa (in the
-// prefix's system folder, where the interpreter works), and a real window for the messages.
+// prefix's system folder, where the interpreter works), and a real window receiving the
+// workers' messages.
 #include "engine/PatchRules.h"
 #include "engine/ProcessRunner.h"
 #include "engine/SystemPatchEngine.h"

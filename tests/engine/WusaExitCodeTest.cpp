@@ -1,4 +1,4 @@
-// The update installer's exit codes: their meaning in the log, and whether nothing was removed.
+// The log's reading of the update installer's exit codes.
 #include "engine/WusaExitCode.h"
 
 #include <gtest/gtest.h>

@@ -313,16 +313,20 @@ TEST_F(FeedbackLibrary, JournalShowsEveryCallWithItsArguments) {
 // A page from the settings file that is not a web address would run with the tool's rights.
 TEST_F(FeedbackLibrary, OnlyWebPagesReachTheShell) {
   const fs::path agreement = PageWithMarker(L"agreement");
+  const fs::path download = PageWithMarker(L"download");
   EXPECT_EQ(0, m_bridge.OpenUseAgreementUrl());
   EXPECT_EQ(0, m_bridge.OpenToolDownUrl());
-  Sleep(2000);  // a script handed to the shell would have left its mark by now
+  Sleep(2000);  // a script handed to the shell would have written its marker by now
   EXPECT_FALSE(fs::exists(agreement));
+  EXPECT_FALSE(fs::exists(download));
   const std::vector<std::string> lines = Lines(Journal());
   ASSERT_EQ(2u, lines.size());
   EXPECT_EQ("OpenUseAgreementUrl() = 0 refused page " +
                 JournalText(Utf8((m_work / L"agreement.cmd").wstring()).c_str()),
             Call(lines[0]));
-  EXPECT_EQ(0u, Call(lines[1]).find("OpenToolDownUrl() = 0 refused page "));
+  EXPECT_EQ("OpenToolDownUrl() = 0 refused page " +
+                JournalText(Utf8((m_work / L"download.cmd").wstring()).c_str()),
+            Call(lines[1]));
 }
 
 // The four names the program never calls.

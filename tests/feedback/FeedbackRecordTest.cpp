@@ -82,9 +82,10 @@ TEST(AppendQueryParameter, EncodesTheValue) {
 
 // Anything else handed to the shell could start a program with the tool's rights.
 TEST(IsWebAddress, OnlyHttpAndHttps) {
-  for (const char* web : {"https://www.halvex.com/support", "HTTP://X"})
-    EXPECT_TRUE(IsWebAddress(web));
-  for (const char* other : {"", "https://", "C:\\page.cmd", "file:///C:/x.exe", " https://x"})
+  for (const char* web : {"https://www.halvex.com/support", "http://x", "HTTPS://X/y?z=1"})
+    EXPECT_TRUE(IsWebAddress(web)) << web;
+  for (const char* other : {"", "https://", "C:\\tools\\page.cmd", "file:///C:/x.exe", "ftp://x",
+                            " https://x", "notepad.exe", "httpx://y", "javascript:alert(1)"})
     EXPECT_FALSE(IsWebAddress(other)) << other;
 }
 

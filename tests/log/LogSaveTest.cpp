@@ -197,37 +197,44 @@ TEST_F(LogSaveTest, FolderThatCannotBeCreatedDropsEveryRecord) {
   EXPECT_EQ("a file, not a folder", ReadBytes(blocked));
 }
 
-// Wine shows a Unix link as a link in place of a folder; its own calls would follow one, so Unix's
-// ln and rm make and remove it. Wine cannot wait for a Unix program: the link itself is watched.
-void LinkUnixWay(const std::wstring& link, const std::wstring& target) {
-  std::string command = target.empty() ? "/bin/rm" : "/bin/ln -s";
-  const auto unixName = reinterpret_cast<char*(CDECL*)(const wchar_t*)>(reinterpret_cast<void*>(
+// Wine shows a Unix symbolic link as a link planted in place of a folder or a file.
+void LinkUnixWay(const std::wstring& target, const std::wstring& link) {
+  using UnixName = char*(CDECL*)(const wchar_t*);
+  const auto unixName = reinterpret_cast<UnixName>(reinterpret_cast<void*>(
       GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "wine_get_unix_file_name")));
-  for (const std::wstring& path : {target, link}) {
-    if (path.empty()) continue;
-    char* name = unixName(path.c_str());
-    command = command + " \"" + name + "\"";
-    HeapFree(GetProcessHeap(), 0, name);
-  }
-  STARTUPINFOA startup = {};
+  ASSERT_NE(nullptr, unixName);
+  char* from = unixName(target.c_str());
+  char* to = unixName(link.c_str());
+  std::string command = std::string("/bin/ln -s '") + from + "' '" + to + "'";
+  HeapFree(GetProcessHeap(), 0, from);
+  HeapFree(GetProcessHeap(), 0, to);
+  std::wstring wide(command.begin(), command.end());
+  STARTUPINFOW startup = {};
   startup.cb = sizeof(startup);
   PROCESS_INFORMATION process = {};
-  if (CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                     &process)) {
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
-  }
-  for (int i = 0; i < 500 && Exists(link) == target.empty(); ++i) Sleep(10);
+  ASSERT_TRUE(CreateProcessW(L"Z:\\bin\\ln", &wide[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                             &startup, &process));
+  CloseHandle(process.hThread);
+  CloseHandle(process.hProcess);
+  for (int i = 0; i < 500 && !Exists(link); ++i) Sleep(10);  // Wine cannot wait for a Unix program
 }
 
-TEST_F(LogSaveTest, NothingIsWrittenThroughALinkInPlaceOfTheFolder) {
+TEST_F(LogSaveTest, NothingIsWrittenThroughALinkInPlaceOfTheFolderOrAFile) {
   const std::wstring elsewhere = root + L"elsewhere";
   ASSERT_TRUE(CreateDirectoryW(elsewhere.c_str(), nullptr));
-  LinkUnixWay(root + L"ToolLog", elsewhere);
-  ASSERT_TRUE(Exists(root + L"ToolLog"));
-  CLogSave(root).WriteLog("through the link", "a.txt", true);
+  LinkUnixWay(elsewhere, root + L"ToolLog");
+  CLogSave(root).WriteLog("through the folder", "a.txt", true);
   EXPECT_FALSE(Exists(elsewhere + L"\\a.txt"));
-  LinkUnixWay(root + L"ToolLog", L"");  // the fixture's removal would follow it
+
+  DeleteFileW((root + L"ToolLog").c_str());
+  RemoveDirectoryW((root + L"ToolLog").c_str());
+  CLogSave logger(root);
+  WriteBytes(elsewhere + L"\\b.txt", "");
+  LinkUnixWay(elsewhere + L"\\b.txt", LogPath(L"b.txt"));
+  logger.WriteLog("through the file", "b.txt", true);
+  EXPECT_EQ("", ReadBytes(elsewhere + L"\\b.txt"));
+  logger.WriteLog("beside it", "c.txt", true);
+  EXPECT_TRUE(Exists(LogPath(L"c.txt")));
 }
 
 TEST_F(LogSaveTest, ConcurrentWritersLoseAndInterleaveNothing) {

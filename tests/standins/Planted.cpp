@@ -1,14 +1,26 @@
-// Planted under the name of a system program (cmd.exe) or library (wininet.dll): started or
-// loaded, it leaves "<its path>.ran", which must never happen.
+// Planted beside the tool, or in its current directory, under the name of one of the system's
+// programs (cmd.exe) or libraries (wininet.dll, version.dll): started or loaded, it leaves
+// "<its own path>.ran", which must never happen.
 #include <windows.h>
 
-BOOL WINAPI DllMain(HINSTANCE self, DWORD reason, LPVOID) {
+namespace {
+
+void LeaveMark(HMODULE self) {
   wchar_t path[MAX_PATH + 8] = {};
   const DWORD length = GetModuleFileNameW(self, path, MAX_PATH);
-  if (reason == DLL_PROCESS_ATTACH && length > 0 && length < MAX_PATH)
-    CloseHandle(CreateFileW(lstrcatW(path, L".ran"), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0,
-                            nullptr));
+  if (length == 0 || length >= MAX_PATH) return;
+  lstrcatW(path, L".ran");
+  CloseHandle(CreateFileW(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+}
+
+}  // namespace
+
+BOOL WINAPI DllMain(HINSTANCE self, DWORD reason, LPVOID) {
+  if (reason == DLL_PROCESS_ATTACH) LeaveMark(self);
   return TRUE;
 }
 
-int main() { return DllMain(nullptr, DLL_PROCESS_ATTACH, nullptr) ? 0 : 1; }
+int wmain() {
+  LeaveMark(nullptr);
+  return 0;
+}

@@ -58,17 +58,6 @@ struct Outcome {
   const wchar_t* host = nullptr;  // seams of main_window_host.exe; nullptr: the real program
 };
 
-// Asks to remove KB5001330, which is installed, and confirms the question and the notice.
-void RemoveAndConfirm(ToolUnderTest& tool) {
-  tool.RequestRemoval(L"5001330");
-  for (const wchar_t* text : {FOUND_5001330.c_str(), DONE}) {
-    PromptSeen prompt;
-    ASSERT_TRUE(tool.WaitForPrompt(&prompt));
-    EXPECT_EQ(text, prompt.text);
-    ASSERT_TRUE(tool.Answer(prompt, IDC_PROMPT_OK));
-  }
-}
-
 class ToolSystemTest : public ::testing::Test {
 protected:
   void SetUp() override {
@@ -126,12 +115,12 @@ TEST_P(RemovalOutcomes, ShowAndRecordWhatTheRequestCameTo) {
     EXPECT_TRUE(wusa.empty());
   }
   // The record is written once the prompt has gone, which the window may show first.
-  const std::string record = "CustomerFeedbackEx(\"10069\", \"1.9.22.1021\", 1, \"";
-  EXPECT_EQ(outcome.feedbackRecord,
-            WaitUntil([&] { return Contains(tool.JournalLines(), record); },
-                      outcome.feedbackRecord ? 5000 : 0));
+  WaitUntil([&] { return Contains(tool.JournalLines(), "CustomerFeedbackEx("); },
+            outcome.feedbackRecord ? 5000 : 0);
   const std::vector<std::string> journal = tool.JournalLines();
-  if (outcome.feedbackRecord && Contains(journal, record)) {
+  const std::string record = "CustomerFeedbackEx(\"10069\", \"1.9.22.1021\", 1, \"";
+  EXPECT_EQ(outcome.feedbackRecord, Contains(journal, record));
+  if (outcome.feedbackRecord) {
     const auto line = std::find_if(journal.begin(), journal.end(), [&](const std::string& l) {
       return l.find(record) != std::string::npos;
     });
@@ -384,7 +373,13 @@ TEST_F(ToolSystemTest, PrintSettingAddsTheInstallersExitCodeToTheLog) {
   start.environment = {{L"STANDIN_WUSA_EXIT", L"3010"}};
   ASSERT_TRUE(tool.Start(start));
   ASSERT_TRUE(tool.WaitForMainWindow());
-  RemoveAndConfirm(tool);
+  tool.RequestRemoval(L"5001330");
+  for (const wchar_t* text : {FOUND_5001330.c_str(), DONE}) {
+    PromptSeen prompt;
+    ASSERT_TRUE(tool.WaitForPrompt(&prompt));
+    EXPECT_EQ(text, prompt.text);
+    ASSERT_TRUE(tool.Answer(prompt, IDC_PROMPT_OK));
+  }
   fs::remove(settings);
   EXPECT_TRUE(WaitUntil(
       [&] {
@@ -396,18 +391,44 @@ TEST_F(ToolSystemTest, PrintSettingAddsTheInstallersExitCodeToTheLog) {
       << Utf8(tool.LogText(L"ruvozoza.txt"));
 }
 
-// Programs, scripts and libraries named like the system's, beside the tool and in its current
-// directory, never run, for the request or the folder's removal: a plant's mark would keep it.
+// The tool runs with administrator rights from a folder its user controls. Programs, scripts and
+// libraries named like the system's, beside it or in its current directory, never run: the
+// request reaches the real programs, and so does the removal of its folder at exit.
 TEST_F(ToolSystemTest, PlantedProgramsAndLibrariesNeverRun) {
   ToolUnderTest tool(L"planted");
   ToolStart start;
-  start.planted = true;
+  start.startedIn = StartedIn::Planted;
+  // Wine takes a library beside the program before its own only when told to, as Windows would.
+  wchar_t overrides[1024] = {};
+  ::GetEnvironmentVariableW(L"WINEDLLOVERRIDES", overrides, 1024);
+  start.environment = {{L"WINEDLLOVERRIDES", std::wstring(overrides) + L";wininet,version=n,b"}};
   ASSERT_TRUE(tool.Start(start));
   ASSERT_TRUE(tool.WaitForMainWindow());
-  RemoveAndConfirm(tool);
+  tool.RequestRemoval(L"5001330");
+  for (const wchar_t* text : {FOUND_5001330.c_str(), DONE}) {
+    PromptSeen prompt;
+    ASSERT_TRUE(tool.WaitForPrompt(&prompt));
+    EXPECT_EQ(text, prompt.text);
+    ASSERT_TRUE(tool.Answer(prompt, IDC_PROMPT_OK));
+  }
   EXPECT_EQ(1u, tool.WusaCommandLines().size());
   tool.RemovePlantsBesideTheTool();
-  driver::ClickCentre(tool.Control(IDC_BTN_CLOSE));
-  ASSERT_TRUE(tool.AnswerFeedbackWithOther());
+  ASSERT_TRUE(tool.CloseAnsweringOther());
   EXPECT_TRUE(WaitUntil([&] { return !fs::exists(tool.Folder()); }, 15000));
+  EXPECT_EQ(std::vector<std::wstring>(), tool.PlantMarks());
+}
+
+// Only the tool's own files go: one that appears in the three seconds after the exit stays, and
+// the folder with it.
+TEST_F(ToolSystemTest, AFileAddedAfterTheExitKeepsTheFolder) {
+  ToolUnderTest tool(L"gains_a_file");
+  ToolStart start;
+  start.startedIn = StartedIn::ToolFolder;
+  ASSERT_TRUE(tool.Start(start));
+  ASSERT_TRUE(tool.WaitForMainWindow());
+  ASSERT_TRUE(tool.CloseAnsweringOther(true));  // by Alt+F4, which does what the button does
+  std::ofstream(tool.Folder() / L"新文件.txt") << "added";
+  driver::PumpMessages(6000);
+  EXPECT_TRUE(fs::exists(tool.Folder() / L"新文件.txt"));
+  EXPECT_FALSE(fs::exists(tool.Folder() / L"TarnellSystemPatchUninstallTool.exe"));
 }

@@ -62,9 +62,21 @@ double Likeness(HWND button, UINT firstImage) {
   return best;
 }
 
-// Named like the system's programs, libraries and commands; each leaves a mark when it runs.
-const wchar_t* const PLANTS[] = {L"cmd.exe",        L"wininet.dll", L"version.dll", L"cmd.bat",
-                                 L"powershell.bat", L"wusa.cmd",    L"timeout.bat"};
+// Named like the system's programs and libraries; each leaves a mark when it runs.
+const wchar_t* const PLANTED_PROGRAMS[] = {L"cmd.exe"};
+const wchar_t* const PLANTED_LIBRARIES[] = {L"wininet.dll", L"version.dll"};
+const wchar_t* const PLANTED_SCRIPTS[] = {L"cmd.bat", L"powershell.bat", L"wusa.cmd",
+                                          L"timeout.bat"};
+
+void Plant(const fs::path& folder) {
+  const fs::path here = TestProgramFolder();
+  for (const wchar_t* name : PLANTED_PROGRAMS)
+    fs::copy_file(here / L"planted_program.exe", folder / name);
+  for (const wchar_t* name : PLANTED_LIBRARIES)
+    fs::copy_file(here / L"planted_library.dll", folder / name);
+  for (const wchar_t* name : PLANTED_SCRIPTS)
+    WriteText(folder / name, L"@echo ran> \"%~f0.ran\"\r\n");
+}
 
 }  // namespace
 
@@ -96,19 +108,15 @@ bool ToolUnderTest::Start(const ToolStart& start) {
     case Library::None: break;
   }
   if (library) fs::copy_file(here / library, m_folder / L"HalvexFeedbackInformation.dll");
-  wchar_t overrides[1024] = {};
-  ::GetEnvironmentVariableW(L"WINEDLLOVERRIDES", overrides, 1024);
-  if (start.planted) {
-    for (const fs::path name : PLANTS) {
-      const std::wstring kind = name.extension().wstring();  // planted.exe, planted.dll, a script
-      if (kind == L".exe" || kind == L".dll")
-        fs::copy_file(here / (L"planted" + kind), m_folder / name);
-      if (kind != L".exe" && kind != L".dll")
-        WriteText(m_folder / name, L"@echo ran> \"%~f0.ran\"\r\n");
-    }
-    // Wine takes a library beside the program before its own only when told to, as Windows would.
-    ::SetEnvironmentVariableW(L"WINEDLLOVERRIDES",
-                              (std::wstring(overrides) + L";wininet,version=n,b").c_str());
+  if (start.foreignFile) WriteText(m_folder / L"我的笔记.txt", L"not the tool's");
+  std::wstring currentFolder;
+  if (start.startedIn == StartedIn::ToolFolder) currentFolder = m_folder.wstring();
+  if (start.startedIn == StartedIn::Planted) {
+    m_current = m_work / L"current";
+    fs::create_directories(m_current);
+    Plant(m_current);
+    Plant(m_folder);
+    currentFolder = m_current.wstring();
   }
 
   // The pages the library would open in a browser do not exist: nothing opens, the journal
@@ -127,13 +135,20 @@ bool ToolUnderTest::Start(const ToolStart& start) {
 
   ::SetEnvironmentVariableW(L"STANDIN_WUSA_LOG", (m_work / L"wusa.txt").c_str());
   ::SetEnvironmentVariableW(L"STANDIN_FEEDBACK_JOURNAL", (m_work / L"journal.txt").c_str());
-  for (const auto& variable : start.environment)
+  std::vector<std::pair<std::wstring, std::wstring>> before;
+  for (const auto& variable : start.environment) {
+    wchar_t value[4096] = {};
+    before.emplace_back(
+        variable.first,
+        ::GetEnvironmentVariableW(variable.first.c_str(), value, 4096) ? value : L"");
     ::SetEnvironmentVariableW(variable.first.c_str(), variable.second.c_str());
-  m_process = StartedProcess::Start((m_folder / start.program).wstring(), start.arguments,
-                                    start.planted ? m_folder.wstring() : L"");
-  for (const auto& variable : start.environment)
-    ::SetEnvironmentVariableW(variable.first.c_str(), nullptr);
-  ::SetEnvironmentVariableW(L"WINEDLLOVERRIDES", overrides);
+  }
+  m_process =
+      StartedProcess::Start((m_folder / start.program).wstring(), start.arguments, currentFolder);
+  for (const auto& variable : before) {
+    ::SetEnvironmentVariableW(variable.first.c_str(),
+                              variable.second.empty() ? nullptr : variable.second.c_str());
+  }
   return static_cast<bool>(m_process);
 }
 
@@ -217,8 +232,8 @@ bool ToolUnderTest::WaitForPrompt(PromptSeen* prompt, DWORD timeoutMs) {
 }
 
 bool ToolUnderTest::Answer(const PromptSeen& prompt, int buttonId) {
-  if (buttonId == 0) driver::PressKey(VK_F4, {VK_MENU});
-  if (buttonId != 0) driver::ClickCentre(::GetDlgItem(prompt.controls, buttonId));
+  buttonId ? driver::ClickCentre(::GetDlgItem(prompt.controls, buttonId))
+           : driver::PressKey(VK_F4, {VK_MENU});
   return driver::WaitUntil([&] { return !::IsWindow(prompt.controls); }, 5000);
 }
 
@@ -236,7 +251,8 @@ bool ToolUnderTest::WaitForExit(DWORD timeoutMs, DWORD* exitCode) const {
   return m_process.WaitForExit(timeoutMs, exitCode);
 }
 
-bool ToolUnderTest::AnswerFeedbackWithOther() {
+bool ToolUnderTest::CloseAnsweringOther(bool altF4) {
+  altF4 ? driver::PressKey(VK_F4, {VK_MENU}) : driver::ClickCentre(Control(IDC_BTN_CLOSE));
   HWND feedback = nullptr;
   if (!driver::WaitUntil([&] { return (feedback = FindDialogWith(IDC_FEEDBACK_OTHER)) != nullptr; },
                          5000) ||
@@ -249,7 +265,21 @@ bool ToolUnderTest::AnswerFeedbackWithOther() {
 }
 
 void ToolUnderTest::RemovePlantsBesideTheTool() {
-  for (const wchar_t* name : PLANTS) fs::remove(m_folder / name);
+  std::error_code ignored;
+  for (const wchar_t* name : PLANTED_PROGRAMS) fs::remove(m_folder / name, ignored);
+  for (const wchar_t* name : PLANTED_LIBRARIES) fs::remove(m_folder / name, ignored);
+  for (const wchar_t* name : PLANTED_SCRIPTS) fs::remove(m_folder / name, ignored);
+}
+
+std::vector<std::wstring> ToolUnderTest::PlantMarks() const {
+  std::vector<std::wstring> marks;
+  for (const fs::path& folder : {m_folder, m_current}) {
+    std::error_code ignored;
+    for (const auto& entry : fs::directory_iterator(folder, ignored)) {
+      if (entry.path().extension() == L".ran") marks.push_back(entry.path().wstring());
+    }
+  }
+  return marks;
 }
 
 std::vector<std::string> ToolUnderTest::JournalLines() const {

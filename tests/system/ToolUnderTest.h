@@ -18,6 +18,13 @@ enum class Library {
   None,
 };
 
+// Where the tool is started: its current directory.
+enum class StartedIn {
+  TestFolder,  // the test program's own
+  ToolFolder,  // the tool's folder, as a double click in Explorer starts it
+  Planted,     // a folder of its own holding programs and scripts named like the system's
+};
+
 struct ToolStart {
   std::wstring program = L"TarnellSystemPatchUninstallTool.exe";  // or main_window_host.exe
   std::wstring arguments;
@@ -25,8 +32,9 @@ struct ToolStart {
   // The real library's newest version of the tool; empty: the tool's own (no update notice).
   std::wstring newestVersion;
   std::vector<std::pair<std::wstring, std::wstring>> environment;
-  // Files named like the system's beside the program, started in its folder as Explorer does.
-  bool planted = false;
+  bool foreignFile = false;  // a file of the user's beside the program
+  // Planted also puts the programs, scripts and libraries beside the program.
+  StartedIn startedIn = StartedIn::TestFolder;
 };
 
 // What a prompt shows: its text and its type (1 to 4; 5 for the one button lettered 是 at the
@@ -66,10 +74,13 @@ public:
   void RequestRemoval(const std::wstring& number);
 
   bool WaitForExit(DWORD timeoutMs, DWORD* exitCode) const;
-  // Once the main window was asked to close: answers the feedback question with "other" and
-  // waits until the process has ended with code 0.
-  bool AnswerFeedbackWithOther();
+  // Closes the main window, answers the feedback question with "other" and waits until the
+  // process has ended with code 0.
+  bool CloseAnsweringOther(bool altF4 = false);
+  // Takes the planted files out of the tool's folder, which is the tool's own alone again.
   void RemovePlantsBesideTheTool();
+  // The marks that planted programs, scripts and libraries leave when they run.
+  std::vector<std::wstring> PlantMarks() const;
   HANDLE Process() const { return m_process.handle(); }
   DWORD ProcessId() const { return m_process.id(); }
   const std::filesystem::path& Folder() const { return m_folder; }
@@ -81,6 +92,7 @@ public:
 private:
   std::filesystem::path m_work;    // the test's own folder
   std::filesystem::path m_folder;  // the copy of the tool's folder
+  std::filesystem::path m_current;  // the planted current directory
   StartedProcess m_process;
   HWND m_frame = nullptr;
   HWND m_main = nullptr;
