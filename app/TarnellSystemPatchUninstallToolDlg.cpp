@@ -12,6 +12,7 @@
 
 #include <shlobj.h>
 
+#include <optional>
 #include <vector>
 
 namespace {
@@ -37,11 +38,12 @@ bool HoldsAKnownFolder(const std::wstring& folder) {
   return false;
 }
 
-// False when the folder cannot be listed whole.
-bool ListFolder(const std::wstring& folder, std::vector<FolderEntry>& entries) {
+// Nothing when the folder cannot be listed whole.
+std::optional<std::vector<FolderEntry>> FolderEntries(const std::wstring& folder) {
+  std::vector<FolderEntry> entries;
   WIN32_FIND_DATAW found = {};
   const HANDLE search = ::FindFirstFileW((folder + L"\\*").c_str(), &found);
-  if (search == INVALID_HANDLE_VALUE) return false;
+  if (search == INVALID_HANDLE_VALUE) return std::nullopt;
   do {
     const std::wstring name = found.cFileName;
     if (name == L"." || name == L"..") continue;
@@ -49,7 +51,8 @@ bool ListFolder(const std::wstring& folder, std::vector<FolderEntry>& entries) {
   } while (::FindNextFileW(search, &found));
   const bool whole = ::GetLastError() == ERROR_NO_MORE_FILES;
   ::FindClose(search);
-  return whole;
+  if (!whole) return std::nullopt;
+  return entries;
 }
 
 }  // namespace
@@ -116,10 +119,8 @@ int CTarnellSystemPatchUninstallToolDlg::RemoveToolFolder() {
   const std::wstring program = ModulePath(nullptr);
   const std::wstring folder = FolderOfPath(program);
   const std::wstring programName = program.substr(folder.size() + 1);
-  std::vector<FolderEntry> entries;
-  const bool listed = ListFolder(folder, entries);
   if (IsRootFolder(folder) || HoldsAKnownFolder(folder) ||
-      !HoldsOnlyToolFiles(entries, programName, listed)) {
+      !HoldsOnlyToolFiles(FolderEntries(folder), programName)) {
     return 1;
   }
   // The interpreter inherits the variables; it gets the names as they are, never parsed. It

@@ -67,10 +67,10 @@ bool ContainsOrIsFolder(const std::wstring& folder, const std::wstring& known) {
   return inner.size() == outer.size() || inner[outer.size()] == L'\\';
 }
 
-bool HoldsOnlyToolFiles(const std::vector<FolderEntry>& entries, const std::wstring& programName,
-                        bool listed) {
-  if (!listed) return false;
-  for (const FolderEntry& entry : entries) {
+bool HoldsOnlyToolFiles(const std::optional<std::vector<FolderEntry>>& entries,
+                        const std::wstring& programName) {
+  if (!entries) return false;
+  for (const FolderEntry& entry : *entries) {
     if (entry.isFolder) return false;
     bool ours = SameText(entry.name, programName);
     for (const wchar_t* companion : TOOL_COMPANION_FILES)

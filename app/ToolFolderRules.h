@@ -1,6 +1,7 @@
 #pragma once
 // What may be removed when the tool exits, and the command that removes it: the tool's own
 // files, then its folder when nothing else is left in it. No system call here.
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -29,10 +30,10 @@ bool IsRootFolder(const std::wstring& folder);
 // compares paths without regard to case; a trailing backslash does not count.
 bool ContainsOrIsFolder(const std::wstring& folder, const std::wstring& known);
 
-// True when the folder's listing, `entries`, could be made whole (`listed`) and holds the program
-// and at most the companion files, and no sub-folder. A folder that cannot be listed is kept.
-bool HoldsOnlyToolFiles(const std::vector<FolderEntry>& entries, const std::wstring& programName,
-                        bool listed = true);
+// True when the folder could be listed (`entries` is its listing) and holds the program and at
+// most the companion files, and no sub-folder. A folder that cannot be listed is kept.
+bool HoldsOnlyToolFiles(const std::optional<std::vector<FolderEntry>>& entries,
+                        const std::wstring& programName);
 
 // What the hidden command interpreter runs: wait three seconds (the tool has ended by then),
 // delete the program and its companions, then remove the folder, which fails and keeps it when

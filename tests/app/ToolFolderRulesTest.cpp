@@ -54,5 +54,5 @@ TEST(ToolFolderRules, OnlyTheProgramAndItsCompanionsMayBeInTheFolder) {
   EXPECT_FALSE(
       HoldsOnlyToolFiles(Listing{{program}, {L"HalvexFeedbackInformation.dll", true}}, program));
   EXPECT_FALSE(HoldsOnlyToolFiles(Listing{{program}, {L"other.exe"}}, program));
-  EXPECT_FALSE(HoldsOnlyToolFiles(Listing{}, program, false));  // could not be listed
+  EXPECT_FALSE(HoldsOnlyToolFiles(std::nullopt, program));  // could not be listed
 }
