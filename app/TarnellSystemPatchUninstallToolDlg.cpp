@@ -3,6 +3,7 @@
 #include "app/AboutDlg.h"
 #include "app/SystemPatchUninstallToolDlg.h"
 #include "app/ToolFolderRules.h"
+#include "base/DesktopUser.h"
 #include "base/ProgramFolder.h"
 #include "engine/ProcessRunner.h"
 #include "framework/GdiObjects.h"
@@ -123,11 +124,17 @@ int CTarnellSystemPatchUninstallToolDlg::RemoveToolFolder() {
       !HoldsOnlyToolFiles(FolderEntries(folder), programName)) {
     return 1;
   }
-  // The interpreter inherits the variables; it gets the names as they are, never parsed. It
-  // works outside the folder, which it could not remove while it was its current directory.
-  ::SetEnvironmentVariableW(TOOL_FOLDER_VARIABLE, folder.c_str());
-  ::SetEnvironmentVariableW(TOOL_PROGRAM_VARIABLE, programName.c_str());
-  StartCommand(FolderRemovalCommand());
+  const std::optional<std::wstring> command = FolderRemovalCommand(folder, programName);
+  if (!command) return 1;
+  // With the desktop user's rights, never more: in the three seconds the folder's owner can put
+  // anything in place of these names. The interpreter gets a console of its own, hidden, which
+  // timeout needs, and works outside the folder, which it could not remove while it was its
+  // current directory. Where it cannot be started so, the folder is kept.
+  const std::wstring system = SystemFolder();
+  if (!system.empty()) {
+    ShellExecuteForDesktopUser(system + L"\\cmd.exe", InterpreterParameters(*command), system,
+                               SW_HIDE);
+  }
   return 1;
 }
 

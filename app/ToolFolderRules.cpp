@@ -5,9 +5,6 @@
 const wchar_t* const TOOL_COMPANION_FILES[2] = {L"HalvexFeedbackInformation.dll",
                                                 L"HalvexFeedbackInformation.ini"};
 
-const wchar_t TOOL_FOLDER_VARIABLE[] = L"TARNELL_TOOL_FOLDER";
-const wchar_t TOOL_PROGRAM_VARIABLE[] = L"TARNELL_TOOL_PROGRAM";
-
 namespace {
 
 std::wstring WithoutTrailingBackslash(std::wstring path) {
@@ -38,10 +35,9 @@ std::wstring Plain(const std::wstring& path) {
   return WithoutTrailingBackslash(WithoutLongPathPrefix(path));
 }
 
-// Deletes one file of the tool's folder, the name given through a variable or as it is.
-std::wstring DeleteCommand(const std::wstring& name) {
-  return L" & del /f /q \"%" + std::wstring(TOOL_FOLDER_VARIABLE) + L"%\\" + name + L"\"";
-}
+// Inside quotation marks blanks, "&", "^", "(" and ")" mean nothing to the interpreter, nor
+// does "!" with delayed expansion off; a name cannot hold a quotation mark.
+std::wstring Quoted(const std::wstring& path) { return L"\"" + path + L"\""; }
 
 }  // namespace
 
@@ -80,11 +76,13 @@ bool HoldsOnlyToolFiles(const std::optional<std::vector<FolderEntry>>& entries,
   return true;
 }
 
-std::wstring FolderRemovalCommand() {
-  // Inside the quotation marks an expanded value is one argument whatever it holds; a variable
-  // is expanded once, so a "%" in a path is not expanded again.
+std::optional<std::wstring> FolderRemovalCommand(const std::wstring& folder,
+                                                 const std::wstring& programName) {
+  if (folder.find(L'%') != std::wstring::npos || programName.find(L'%') != std::wstring::npos)
+    return std::nullopt;
   std::wstring command = L"timeout /t 3 /nobreak";
-  command += DeleteCommand(L"%" + std::wstring(TOOL_PROGRAM_VARIABLE) + L"%");
-  for (const wchar_t* companion : TOOL_COMPANION_FILES) command += DeleteCommand(companion);
-  return command + L" & rmdir \"%" + TOOL_FOLDER_VARIABLE + L"%\"";
+  command += L" & del /f /q " + Quoted(folder + L"\\" + programName);
+  for (const wchar_t* companion : TOOL_COMPANION_FILES)
+    command += L" & del /f /q " + Quoted(folder + L"\\" + companion);
+  return command + L" & rmdir " + Quoted(folder);
 }

@@ -8,12 +8,6 @@
 // The files that travel with the program in its folder; nothing else may be there.
 extern const wchar_t* const TOOL_COMPANION_FILES[2];
 
-// The environment variables through which the interpreter gets the folder and the program's
-// file name: their values are taken as they are, so blanks, "&", "^", "%" and "!" in them mean
-// nothing to the interpreter.
-extern const wchar_t TOOL_FOLDER_VARIABLE[];
-extern const wchar_t TOOL_PROGRAM_VARIABLE[];
-
 struct FolderEntry {
   std::wstring name;
   bool isFolder = false;
@@ -37,5 +31,7 @@ bool HoldsOnlyToolFiles(const std::optional<std::vector<FolderEntry>>& entries,
 
 // What the hidden command interpreter runs: wait three seconds (the tool has ended by then),
 // delete the program and its companions, then remove the folder, which fails and keeps it when
-// anything else has appeared in it meanwhile. Never recursive.
-std::wstring FolderRemovalCommand();
+// anything else has appeared in it meanwhile. Never recursive. Nothing when a name holds a "%",
+// which the interpreter would expand even inside quotation marks: the folder is then kept.
+std::optional<std::wstring> FolderRemovalCommand(const std::wstring& folder,
+                                                 const std::wstring& programName);

@@ -1,5 +1,9 @@
 #include "base/PlainFolder.h"
 
+#include "base/TextConversion.h"
+#include "base/TrustRules.h"
+
+#include <aclapi.h>
 #include <sddl.h>
 #include <winternl.h>
 
@@ -10,9 +14,10 @@ namespace {
 
 constexpr ULONG SHARE_READ_WRITE = FILE_SHARE_READ | FILE_SHARE_WRITE;
 
-// Full control for the system and for administrators, inherited by all that the folder will
-// hold; nothing inherited from the parent, where ordinary users may create things.
-const wchar_t ADMINISTRATORS_ONLY[] = L"D:P(A;OICI;FA;;;SY)(A;OICI;FA;;;BA)";
+// Owned by the administrators, whatever the system's default owner of an administrator's
+// objects; full control for the system and for administrators, inherited by all that the folder
+// will hold; nothing inherited from the parent, where ordinary users may create things.
+const wchar_t ADMINISTRATORS_ONLY[] = L"O:BAD:P(A;OICI;FA;;;SY)(A;OICI;FA;;;BA)";
 
 class CAdministratorsOnlyDescriptor {
 public:
@@ -43,6 +48,19 @@ std::wstring FinalPathOf(HANDLE handle) {
   }
 }
 
+// Whoever owns a folder can always give themselves access to it.
+std::wstring OwnerOf(HANDLE folder) {
+  PSID owner = nullptr;
+  PSECURITY_DESCRIPTOR descriptor = nullptr;
+  if (::GetSecurityInfo(folder, SE_FILE_OBJECT, OWNER_SECURITY_INFORMATION, &owner, nullptr,
+                        nullptr, nullptr, &descriptor) != ERROR_SUCCESS) {
+    return std::wstring();
+  }
+  const std::wstring text = SidText(owner);
+  ::LocalFree(descriptor);
+  return text;
+}
+
 bool SamePath(const std::wstring& a, const std::wstring& b) {
   return ::CompareStringOrdinal(a.c_str(), static_cast<int>(a.size()), b.c_str(),
                                 static_cast<int>(b.size()), TRUE) == CSTR_EQUAL;
@@ -66,10 +84,10 @@ CPlainFolder CPlainFolder::OpenPath(const std::wstring& path, bool create) {
   const std::wstring parentPath = slash == std::wstring::npos ? L"." : folder.substr(0, slash + 1);
   const std::wstring name = slash == std::wstring::npos ? folder : folder.substr(slash + 1);
   CPlainFolder parent;
-  parent.m_handle = CScopedHandle(
-      ::CreateFileW(parentPath.c_str(), FILE_LIST_DIRECTORY | FILE_TRAVERSE | SYNCHRONIZE,
-                    SHARE_READ_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
-                    FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+  parent.m_handle = CScopedHandle(::CreateFileW(
+      parentPath.c_str(), FILE_LIST_DIRECTORY | FILE_TRAVERSE | READ_CONTROL | SYNCHRONIZE,
+      SHARE_READ_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS,
+      nullptr));
   if (!parent.IsOpen()) return CPlainFolder();
   parent.m_finalPath = FinalPathOf(parent.m_handle.Get());
   return parent.OpenFolder(name, create);
@@ -80,18 +98,19 @@ CPlainFolder CPlainFolder::OpenOrCreateFolder(const std::wstring& name) const {
 }
 
 CPlainFolder CPlainFolder::OpenFolder(const std::wstring& name, bool create) const {
-  constexpr ACCESS_MASK access = FILE_LIST_DIRECTORY | FILE_TRAVERSE;
+  constexpr ACCESS_MASK access = FILE_LIST_DIRECTORY | FILE_TRAVERSE | READ_CONTROL;
   CPlainFolder child;
   if (!create) {
     child.m_handle =
         OpenChild(name, access, FILE_OPEN, FILE_DIRECTORY_FILE, nullptr, &child.m_finalPath);
-    return child;
-  }
-  const CAdministratorsOnlyDescriptor administratorsOnly;
-  if (administratorsOnly.Get()) {
+  } else if (const CAdministratorsOnlyDescriptor administratorsOnly; administratorsOnly.Get()) {
     child.m_handle = OpenChild(name, access, FILE_OPEN_IF, FILE_DIRECTORY_FILE,
                                administratorsOnly.Get(), &child.m_finalPath);
   }
+  // A folder an ordinary user made there first is theirs to read, change or hold: not used.
+  if (child.IsOpen() &&
+      !IsTrustedFolderOwner(OwnerOf(child.m_handle.Get()), OwnerOf(m_handle.Get())))
+    return CPlainFolder();
   return child;
 }
 

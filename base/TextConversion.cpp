@@ -1,5 +1,7 @@
 #include "base/TextConversion.h"
 
+#include <sddl.h>
+
 std::wstring WideFromCodePage(const std::string& bytes, UINT codePage) {
   if (bytes.empty()) return std::wstring();
   const int size = static_cast<int>(bytes.size());
@@ -19,4 +21,12 @@ std::string CodePageFromWide(const std::wstring& text, UINT codePage) {
   std::string bytes(static_cast<size_t>(length), '\0');
   WideCharToMultiByte(codePage, 0, text.data(), size, &bytes[0], length, nullptr, nullptr);
   return bytes;
+}
+
+std::wstring SidText(PSID sid) {
+  LPWSTR text = nullptr;
+  if (!sid || !ConvertSidToStringSidW(sid, &text)) return std::wstring();
+  const std::wstring result = text;
+  LocalFree(text);
+  return result;
 }

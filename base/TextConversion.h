@@ -8,3 +8,6 @@
 
 std::wstring WideFromCodePage(const std::string& bytes, UINT codePage);
 std::string CodePageFromWide(const std::wstring& text, UINT codePage);
+
+// A security identifier as text ("S-1-5-32-544"); empty when it cannot be converted.
+std::wstring SidText(PSID sid);

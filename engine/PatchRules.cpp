@@ -1,6 +1,8 @@
 #include "engine/PatchRules.h"
 
-const wchar_t QUERY_COMMAND[] = L"powershell -command \"get-hotfix\"";
+// -NoProfile: the user's profile scripts would run with the tool's rights, and could print a
+// "KB" of their own.
+const wchar_t QUERY_COMMAND[] = L"powershell -NoProfile -command \"get-hotfix\"";
 const wchar_t UNINSTALL_COMMAND_PREFIX[] = L"wusa /uninstall /kb:";
 
 PatchNumberCheck ValidatePatchNumber(const std::wstring& number) {

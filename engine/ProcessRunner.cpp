@@ -102,10 +102,14 @@ std::wstring SystemFolder() {
   return length > 0 && length < MAX_PATH ? std::wstring(folder, length) : std::wstring();
 }
 
-std::wstring BuildCommandLine(const std::wstring& program, const std::wstring& command) {
+std::wstring InterpreterParameters(const std::wstring& command) {
   // /D: no AutoRun commands from the registry; /V:OFF: no delayed expansion, whatever the
   // user's settings say.
-  return L"\"" + program + L"\" /D /V:OFF /C " + command;
+  return L"/D /V:OFF /C " + command;
+}
+
+std::wstring BuildCommandLine(const std::wstring& program, const std::wstring& command) {
+  return L"\"" + program + L"\" " + InterpreterParameters(command);
 }
 
 bool RunCommand(const std::wstring& command, bool show, DWORD* exitCode) {
@@ -119,17 +123,6 @@ bool RunCommand(const std::wstring& command, bool show, DWORD* exitCode) {
   CScopedHandle threadHandle(process.hThread);
   WaitForSingleObject(process.hProcess, INFINITE);
   if (exitCode && !GetExitCodeProcess(process.hProcess, exitCode)) *exitCode = 0;
-  return true;
-}
-
-bool StartCommand(const std::wstring& command) {
-  CRedirectionOff redirection;
-  if (redirection.Failed()) return false;
-  STARTUPINFOW startup = HiddenOrShownStartupInfo(false);
-  PROCESS_INFORMATION process{};
-  if (!StartInterpreter(command, startup, false, process)) return false;
-  CloseHandle(process.hThread);
-  CloseHandle(process.hProcess);
   return true;
 }
 

@@ -23,13 +23,11 @@ bool RunCommand(const std::wstring& command, bool show, DWORD* exitCode = nullpt
 // output and standard error (in the ANSI code page) to output.
 bool RunCommandWithOutput(const std::wstring& command, std::wstring& output);
 
-// Starts the command hidden and returns at once, without waiting for it; false when the
-// interpreter could not be started.
-bool StartCommand(const std::wstring& command);
-
 // The system folder (no trailing backslash), where the interpreter lies and works.
 std::wstring SystemFolder();
 
+// What the interpreter is given to run the command, after its own name.
+std::wstring InterpreterParameters(const std::wstring& command);
 // What the interpreter `program` is started with to run the command.
 std::wstring BuildCommandLine(const std::wstring& program, const std::wstring& command);
 

@@ -1,16 +1,18 @@
 // HalvexFeedbackInformation.dll: the maker's feedback library. Its settings come from
-// HalvexFeedbackInformation.ini beside it; feedback records go to a file under the common
-// application-data folder; when the settings name a journal file, every call is written there
-// with its arguments and answer, for the maker's support staff and for tests.
+// HalvexFeedbackInformation.ini beside it; feedback records go to FeedbackRecords.txt in the
+// records folder, Halvex\Feedback under the common application-data folder; when the settings
+// switch the journal on, every call is written to FeedbackJournal.txt there with its arguments
+// and answer, for the maker's support staff and for tests. The settings file lies in a folder
+// the tool's user controls, so it never says where anything is written.
 //
 // HalvexFeedbackInformation.ini (every key optional):
 //   [Pages]          Feedback, UseAgreement, ToolDownload, MoreTools: web addresses handed to the
 //                    shell; anything but an http or https address is refused
 //   [NewestVersion]  <tool id>=<dotted version>: the version check's newest version per tool
-//   [Records]        Folder: where FeedbackRecords.txt goes instead of the common app-data folder
-//   [Journal]        File: the journal file; no journal without it
+//   [Journal]        Enabled: 1 switches the journal on
 #include "feedback/FeedbackApi.h"
 
+#include "base/DesktopUser.h"
 #include "base/PlainFolder.h"
 #include "base/ProgramFolder.h"
 #include "base/ScopedHandle.h"
@@ -18,9 +20,7 @@
 #include "base/ToolIdentity.h"
 #include "feedback/FeedbackRecord.h"
 
-#include <objbase.h>
 #include <oleauto.h>
-#include <shellapi.h>
 #include <shlobj.h>
 #include <wininet.h>
 
@@ -69,6 +69,7 @@ const wchar_t SETTINGS_FILE_NAME[] = L"HalvexFeedbackInformation.ini";
 const wchar_t RECORD_FOLDER_OWNER[] = L"Halvex";
 const wchar_t RECORD_FOLDER_NAME[] = L"Feedback";
 const wchar_t RECORD_FILE_NAME[] = L"FeedbackRecords.txt";
+const wchar_t JOURNAL_FILE_NAME[] = L"FeedbackJournal.txt";
 
 struct PageSetting {
   const wchar_t* key;
@@ -95,23 +96,6 @@ public:
   CLock& operator=(const CLock&) = delete;
 };
 
-// ShellExecuteW may hand the address to a COM handler, which needs COM on the calling thread.
-class CComScope {
-public:
-  CComScope()
-      : m_initialized(
-            SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE))) {
-  }
-  ~CComScope() {
-    if (m_initialized) CoUninitialize();
-  }
-  CComScope(const CComScope&) = delete;
-  CComScope& operator=(const CComScope&) = delete;
-
-private:
-  bool m_initialized;
-};
-
 // Null arguments count as empty texts.
 std::string Utf8(const wchar_t* text) {
   return text ? CodePageFromWide(text, CP_UTF8) : std::string();
@@ -136,8 +120,6 @@ std::wstring CommonAppDataFolder() {
 }
 
 std::wstring RecordFolder() {
-  const std::wstring configured = Setting(L"Records", L"Folder", L"");
-  if (!configured.empty()) return configured;
   const std::wstring common = CommonAppDataFolder();
   return common.empty() ? std::wstring()
                         : common + L"\\" + RECORD_FOLDER_OWNER + L"\\" + RECORD_FOLDER_NAME;
@@ -148,15 +130,10 @@ std::wstring RecordFile() {
   return folder.empty() ? std::wstring() : folder + L"\\" + RECORD_FILE_NAME;
 }
 
-// The records' folder, made when missing. The default one lies in the common application-data
-// folder, where ordinary users can create things too: its two levels are made for
-// administrators only, and neither is ever taken through a link planted in its place.
+// The records' folder, made when missing. It lies in the common application-data folder, where
+// ordinary users can create things too: its two levels are made for administrators only, and
+// neither is ever taken through a link planted in its place, nor when an ordinary user made it.
 CPlainFolder OpenRecordFolder() {
-  const std::wstring configured = Setting(L"Records", L"Folder", L"");
-  if (!configured.empty()) {
-    SHCreateDirectoryExW(nullptr, configured.c_str(), nullptr);
-    return CPlainFolder::Open(configured);
-  }
   const std::wstring common = CommonAppDataFolder();
   if (common.empty()) return CPlainFolder();
   return CPlainFolder::OpenOrCreate(common + L"\\" + RECORD_FOLDER_OWNER)
@@ -182,35 +159,42 @@ bool IsOpenablePage(const std::wstring& address) {
   return address.find(L'\0') == std::wstring::npos && IsWebAddress(Utf8(address.c_str()));
 }
 
-// Writes "[local time] Name(arguments) = answer", and the page handed to the shell, or refused,
-// if any.
-int Journal(const std::string& call, int answer, const std::wstring& page = std::wstring()) {
-  const std::wstring file = Setting(L"Journal", L"File", L"");
-  if (file.empty()) return answer;
+// Writes "[local time process-id] Name(arguments) = answer", and the page handed to the shell,
+// or refused, if any.
+int Journal(const std::string& call, int answer, const std::wstring& page = std::wstring(),
+            bool refused = false) {
+  if (Setting(L"Journal", L"Enabled", L"") != L"1") return answer;
   SYSTEMTIME now = {};
   GetLocalTime(&now);
-  char stamp[40];
-  wsprintfA(stamp, "[%04u-%02u-%02u %02u:%02u:%02u.%03u] ", now.wYear, now.wMonth, now.wDay,
-            now.wHour, now.wMinute, now.wSecond, now.wMilliseconds);
+  char stamp[64];
+  wsprintfA(stamp, "[%04u-%02u-%02u %02u:%02u:%02u.%03u pid %lu] ", now.wYear, now.wMonth, now.wDay,
+            now.wHour, now.wMinute, now.wSecond, now.wMilliseconds, GetCurrentProcessId());
   std::string line = stamp + call + " = " + std::to_string(answer);
   if (!page.empty()) {
-    line += IsOpenablePage(page) ? " page " : " refused page ";
+    line += refused ? " refused page " : " page ";
     line += JournalText(Utf8(page.c_str()).c_str());
   }
   const CLock lock;
-  AppendLine(CScopedHandle(CreateFileW(file.c_str(), FILE_APPEND_DATA,
-                                       FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                       nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr)),
-             line);
+  AppendLine(OpenRecordFolder().OpenFileForAppend(JOURNAL_FILE_NAME), line);
   return answer;
 }
 
-int OpenPage(const std::wstring& address) {
-  if (!IsOpenablePage(address)) return 0;
-  const CComScope com;
-  const HINSTANCE result =
-      ShellExecuteW(nullptr, L"open", address.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
-  return reinterpret_cast<INT_PTR>(result) > 32 ? 1 : 0;
+struct PageOpening {
+  int opened;    // 1 when the shell took it
+  bool refused;  // not a web address, or not to be opened with the desktop user's rights
+};
+
+// Pages open with the rights of the desktop's user: the browser, and whatever handler their own
+// registry names for the address, must not run with the tool's.
+PageOpening OpenPage(const std::wstring& address) {
+  if (!IsOpenablePage(address)) return {0, true};
+  const DesktopUserStart start = ShellExecuteForDesktopUser(address, L"", L"", SW_SHOWNORMAL);
+  return {start == DesktopUserStart::Started ? 1 : 0, start == DesktopUserStart::Refused};
+}
+
+int OpenAndJournal(const std::string& call, const std::wstring& page) {
+  const PageOpening opening = OpenPage(page);
+  return Journal(call, opening.opened, page, opening.refused);
 }
 
 std::wstring Page(FeedbackStringSlot slot) {
@@ -281,15 +265,14 @@ int FEEDBACK_CALL FeedbackQuestion(const wchar_t* toolId, const wchar_t* toolVer
   std::string address = Utf8(Page(FEEDBACK_SLOT_FEEDBACK_PAGE).c_str());
   address = AppendQueryParameter(AppendQueryParameter(address, "toolid", Utf8(toolId)), "version",
                                  Utf8(toolVersion));
-  const std::wstring wide = WideFromCodePage(address, CP_UTF8);
-  return Journal(call, OpenPage(wide), wide);
+  return OpenAndJournal(call, WideFromCodePage(address, CP_UTF8));
 }
 
 int FEEDBACK_CALL OpenUrl(BSTR url) {
   const std::string call = "OpenUrl(" + Arg(url) + ")";
   const std::wstring address = url ? std::wstring(url, SysStringLen(url)) : std::wstring();
   if (!IsOpenablePage(address)) return Journal(call, 0);
-  return Journal(call, OpenPage(address), address);
+  return OpenAndJournal(call, address);
 }
 
 int FEEDBACK_CALL GetInterNetState() {
@@ -350,16 +333,13 @@ int FEEDBACK_CALL GetToolIsNewVersionDown(const wchar_t* toolId, const wchar_t* 
   const int answer = CheckVersion(toolId, toolVersion);
   if (answer != NEW_VERSION_AVAILABLE) return Journal(call, answer);
   const std::wstring page = Page(FEEDBACK_SLOT_TOOL_DOWNLOAD_PAGE);
-  OpenPage(page);
-  return Journal(call, answer, page);
+  return Journal(call, answer, page, OpenPage(page).refused);
 }
 
 int FEEDBACK_CALL OpenToolDownUrl() {
-  const std::wstring page = Page(FEEDBACK_SLOT_TOOL_DOWNLOAD_PAGE);
-  return Journal("OpenToolDownUrl()", OpenPage(page), page);
+  return OpenAndJournal("OpenToolDownUrl()", Page(FEEDBACK_SLOT_TOOL_DOWNLOAD_PAGE));
 }
 
 int FEEDBACK_CALL OpenUseAgreementUrl() {
-  const std::wstring page = Page(FEEDBACK_SLOT_USE_AGREEMENT_PAGE);
-  return Journal("OpenUseAgreementUrl()", OpenPage(page), page);
+  return OpenAndJournal("OpenUseAgreementUrl()", Page(FEEDBACK_SLOT_USE_AGREEMENT_PAGE));
 }

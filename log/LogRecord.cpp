@@ -5,8 +5,8 @@
 
 std::string FormatLogRecord(const LogTimestamp& t, const std::string& message) {
   char prefix[64];
-  std::snprintf(prefix, sizeof prefix, "[%04d-%02d-%02d %02d:%02d:%02d %03dms]   ", t.year,
-                t.month, t.day, t.hour, t.minute, t.second, t.milliseconds);
+  std::snprintf(prefix, sizeof prefix, "[%04d-%02d-%02d %02d:%02d:%02d %03dms]   ", t.year, t.month,
+                t.day, t.hour, t.minute, t.second, t.milliseconds);
   return prefix + message + "\r\n";
 }
 
@@ -27,6 +27,4 @@ bool IsPrintEnabled(const std::wstring& value) {
   return !negative && number == 1;
 }
 
-bool NeedsBackup(std::uint64_t fileLength) {
-  return static_cast<std::uint32_t>(fileLength) > LOG_BACKUP_SIZE;
-}
+bool NeedsBackup(std::uint64_t fileLength) { return fileLength > LOG_BACKUP_SIZE; }

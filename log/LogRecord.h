@@ -17,5 +17,5 @@ std::string FormatLogRecord(const LogTimestamp& time, const std::string& message
 // enables ordinary records.
 bool IsPrintEnabled(const std::wstring& value);
 
-// Only the low 32 bits of the length take part, compared unsigned.
+// The whole length counts: a file of 4 GiB or more is moved aside too.
 bool NeedsBackup(std::uint64_t fileLength);

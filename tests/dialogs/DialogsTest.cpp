@@ -10,6 +10,7 @@
 #include "engine/SystemPatchEngine.h"
 #include "host/FeedbackBridge.h"
 #include "res/resource.h"
+#include "tests/feedback/FeedbackFiles.h"
 #include "ui/dialogs/ExecutePromptDlg.h"
 #include "ui/dialogs/ProblemSolvingFeedbackDlg.h"
 #include "ui/dialogs/PromptDlg.h"
@@ -176,8 +177,7 @@ protected:
       const wchar_t* key;
       fs::path value;
     } settings[] = {{L"Pages", L"Feedback", m_work / L"feedback.cmd"},
-                    {L"Records", L"Folder", m_work},
-                    {L"Journal", L"File", Journal()}};
+                    {L"Journal", L"Enabled", L"1"}};
     for (const auto& s : settings) {
       ::WritePrivateProfileStringW(s.section, s.key, s.value.c_str(), m_settings.c_str());
     }
@@ -197,16 +197,11 @@ protected:
     fs::remove_all(m_work, ignored);
   }
 
-  fs::path Journal() const { return m_work / L"journal.txt"; }
-
   // The feedback library's calls so far, without their time stamps.
   std::vector<std::string> Calls() const {
     std::vector<std::string> calls;
-    std::istringstream text(ReadFile(Journal()));
-    for (std::string line; std::getline(text, line);) {
-      if (!line.empty() && line.back() == '\r') line.pop_back();
+    for (const std::string& line : JournalLinesOf(::GetCurrentProcessId(), m_journalStart))
       calls.push_back(line.substr(line.find("] ") + 2));
-    }
     return calls;
   }
 
@@ -258,6 +253,7 @@ protected:
   CFeedbackBridge m_library;
   fs::path m_settings;
   fs::path m_work;
+  std::uintmax_t m_journalStart = LengthOf(FeedbackJournal());
 };
 
 SkinRect PlaceOf(HWND controls, int id) {
@@ -560,7 +556,7 @@ TEST_F(DialogsTest, FeedbackAnswersAreReportedWithTheirCodes) {
       R"re(CustomerFeedbackEx\("10069", "1\.9\.22\.1021", (\d), "(\d+)", "(\d+)"\) = 1)re");
   for (const auto& a : answers) {
     SCOPED_TRACE(a.button);
-    fs::remove(Journal());
+    m_journalStart = LengthOf(FeedbackJournal());
     WindowLog log;
     const long long before = std::time(nullptr);
     EXPECT_EQ(IDCANCEL, RunFeedback(a.deviceType, [&](HWND, HWND controls) {

@@ -56,7 +56,7 @@ TEST(CommandTexts, NumberIsAppendedUnchanged) {
   EXPECT_EQ(L"wusa /uninstall /kb:KB123456", UninstallCommand(L"KB123456"));
   EXPECT_EQ(L"KBKB123456", PatchSearchText(L"KB123456"));
   EXPECT_EQ(L"KB 4512578", PatchSearchText(L" 4512578"));
-  EXPECT_STREQ(L"powershell -command \"get-hotfix\"", QUERY_COMMAND);
+  EXPECT_STREQ(L"powershell -NoProfile -command \"get-hotfix\"", QUERY_COMMAND);
 }
 
 TEST(ContainsPatchId, CountsOnlyWhereNoDigitFollows) {

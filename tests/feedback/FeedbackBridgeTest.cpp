@@ -1,5 +1,6 @@
 #include "feedback/FeedbackRecord.h"
 #include "host/FeedbackBridge.h"
+#include "tests/feedback/FeedbackFiles.h"
 
 #include <windows.h>
 #include <shlobj.h>
@@ -39,10 +40,10 @@ std::string ReadFile(const fs::path& path) {
   return text.str();
 }
 
-std::vector<std::string> Lines(const fs::path& path) {
+std::vector<std::string> Lines(const std::string& text) {
   std::vector<std::string> lines;
-  std::istringstream text(ReadFile(path));
-  for (std::string line; std::getline(text, line);) {
+  std::istringstream stream(text);
+  for (std::string line; std::getline(stream, line);) {
     if (!line.empty() && line.back() == '\r') line.pop_back();
     lines.push_back(line);
   }
@@ -71,8 +72,8 @@ std::string Call(const std::string& line) {
   return end == std::string::npos ? line : line.substr(end + 2);
 }
 
-// Every test gets a fresh settings file beside the library, naming a records folder and a
-// journal in a folder of its own.
+// Every test gets a fresh settings file beside the library, which switches the journal on and
+// names places of its own for the records and the journal that must never be written.
 class FeedbackLibrary : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -90,6 +91,7 @@ class FeedbackLibrary : public ::testing::Test {
     Set(L"Pages", L"MoreTools", L"https://tools.invalid/more");
     Set(L"Records", L"Folder", (m_work / L"records").wstring());
     Set(L"Journal", L"File", Journal().wstring());
+    Set(L"Journal", L"Enabled", L"1");
     Set(L"NewestVersion", TOOL_ID, L"1.10.0.0");
     ASSERT_TRUE(m_bridge.Load());
   }
@@ -106,10 +108,13 @@ class FeedbackLibrary : public ::testing::Test {
     WritePrivateProfileStringW(section, key, nullptr, m_settings.c_str());
   }
   fs::path Journal() const { return m_work / L"journal.txt"; }
-  fs::path Records() const { return m_work / L"records" / L"FeedbackRecords.txt"; }
-  std::vector<FeedbackRecord> ReadRecords(const fs::path& file) const {
+  std::vector<std::string> JournalLines() const { return JournalLinesOf(GetCurrentProcessId(), m_journalStart); }
+  fs::path Records() const { return FeedbackFolder() / L"FeedbackRecords.txt"; }
+  // The records written since the test began.
+  std::vector<FeedbackRecord> NewRecords() const {
+    const std::string all = ReadFile(Records());
     std::vector<FeedbackRecord> records;
-    for (const std::string& line : Lines(file)) {
+    for (const std::string& line : Lines(all.substr(std::min<size_t>(m_recordsStart, all.size())))) {
       FeedbackRecord record;
       EXPECT_TRUE(ParseFeedbackRecord(line, record)) << line;
       records.push_back(record);
@@ -126,6 +131,8 @@ class FeedbackLibrary : public ::testing::Test {
 
   fs::path m_work;
   fs::path m_settings;
+  std::uintmax_t m_journalStart = LengthOf(FeedbackJournal());
+  std::uintmax_t m_recordsStart = LengthOf(Records());
   CFeedbackBridge m_bridge;
 };
 
@@ -161,7 +168,7 @@ TEST_F(FeedbackLibrary, LoadFailsOnAMissingNameOrLibrary) {
   CFeedbackBridge missing;
   EXPECT_FALSE(missing.LoadFrom((m_work / FEEDBACK_LIBRARY_NAME).wstring()));
   EXPECT_EQ(0, missing.CustomerFeedbackEx(TOOL_ID, TOOL_VERSION, 1, L"1", L"1"));
-  EXPECT_FALSE(fs::exists(Records()));
+  EXPECT_TRUE(NewRecords().empty());
 }
 
 TEST_F(FeedbackLibrary, InitialisationFillsTheSixStrings) {
@@ -172,7 +179,6 @@ TEST_F(FeedbackLibrary, InitialisationFillsTheSixStrings) {
   EXPECT_EQ((m_work / L"download.cmd").wstring(), m_bridge.LibraryString(FEEDBACK_SLOT_TOOL_DOWNLOAD_PAGE));
   EXPECT_STREQ(L"https://tools.invalid/more", m_bridge.LibraryString(FEEDBACK_SLOT_MORE_TOOLS_PAGE));
   EXPECT_STREQ(L"1.0.0.0", m_bridge.LibraryString(FEEDBACK_SLOT_LIBRARY_VERSION));
-  EXPECT_EQ((m_work / L"records").wstring(), m_bridge.LibraryString(FEEDBACK_SLOT_RECORD_FOLDER));
   EXPECT_STREQ(L"", m_bridge.LibraryString(-1));
   EXPECT_STREQ(L"", m_bridge.LibraryString(FEEDBACK_STRING_COUNT));
 
@@ -192,7 +198,7 @@ TEST_F(FeedbackLibrary, RecordsReadBackIntact) {
   EXPECT_EQ(1, m_bridge.CustomerFeedbackEx(TOOL_ID, TOOL_VERSION, 3, L"", L""));
   EXPECT_EQ(0, m_bridge.CustomerFeedbackEx(nullptr, TOOL_VERSION, 3, L"", L""));
 
-  const std::vector<FeedbackRecord> records = ReadRecords(Records());
+  const std::vector<FeedbackRecord> records = NewRecords();
   ASSERT_EQ(3u, records.size());
   EXPECT_EQ(L"10069", Wide(records[0].toolId));
   EXPECT_EQ(L"1.9.22.1021", Wide(records[0].toolVersion));
@@ -212,7 +218,7 @@ TEST_F(FeedbackLibrary, RecordsReadBackIntact) {
 TEST_F(FeedbackLibrary, EarlierRecordsSurviveConcurrentWriters) {
   fs::create_directories(Records().parent_path());
   const std::string earlier = "10069\t1.0\t1\t5\t1\t2020-01-01T00:00:00Z\r\n";
-  std::ofstream(Records(), std::ios::binary) << earlier;
+  std::ofstream(Records(), std::ios::binary | std::ios::app) << earlier;
 
   constexpr int THREADS = 8;
   constexpr int EACH = 25;
@@ -227,7 +233,7 @@ TEST_F(FeedbackLibrary, EarlierRecordsSurviveConcurrentWriters) {
   }
   for (std::thread& writer : writers) writer.join();
 
-  const std::vector<FeedbackRecord> records = ReadRecords(Records());
+  const std::vector<FeedbackRecord> records = NewRecords();
   ASSERT_EQ(1u + THREADS * EACH, records.size());
   EXPECT_EQ("5", records[0].timeText);
   std::vector<int> seen(THREADS * 1000, 0);
@@ -240,17 +246,13 @@ TEST_F(FeedbackLibrary, EarlierRecordsSurviveConcurrentWriters) {
   }
 }
 
-TEST_F(FeedbackLibrary, DefaultRecordsGoUnderTheCommonApplicationDataFolder) {
-  Remove(L"Records", L"Folder");
-  wchar_t common[MAX_PATH] = {};
-  ASSERT_EQ(S_OK, SHGetFolderPathW(nullptr, CSIDL_COMMON_APPDATA, nullptr, SHGFP_TYPE_CURRENT, common));
-  const fs::path file = fs::path(common) / L"Halvex" / L"Feedback" / L"FeedbackRecords.txt";
-  // Unique within the shared test prefix.
-  const std::wstring marker = L"default-" + std::to_wstring(GetCurrentProcessId()) + L"-" + std::to_wstring(GetTickCount());
-  EXPECT_EQ(1, m_bridge.CustomerFeedbackEx(TOOL_ID, TOOL_VERSION, 2, marker.c_str(), L"3"));
-  bool found = false;
-  for (const FeedbackRecord& record : ReadRecords(file)) found = found || Wide(record.timeText) == marker;
-  EXPECT_TRUE(found);
+// The settings file lies in a folder the tool's user controls: it never says where to write.
+TEST_F(FeedbackLibrary, RecordsAndJournalGoOnlyToTheRecordsFolder) {
+  EXPECT_EQ(1, m_bridge.CustomerFeedbackEx(TOOL_ID, TOOL_VERSION, 2, L"only here", L"3"));
+  ASSERT_EQ(1u, NewRecords().size());
+  EXPECT_EQ(1u, JournalLines().size());
+  EXPECT_FALSE(fs::exists(m_work / L"records"));
+  EXPECT_FALSE(fs::exists(Journal()));
 }
 
 TEST_F(FeedbackLibrary, VersionCheckComparesNumerically) {
@@ -285,7 +287,7 @@ TEST_F(FeedbackLibrary, JournalShowsEveryCallWithItsArguments) {
   m_bridge.OpenUrl(nullptr);
   m_bridge.FeedbackQuestion(TOOL_ID, TOOL_VERSION);
 
-  const std::vector<std::string> lines = Lines(Journal());
+  const std::vector<std::string> lines = JournalLines();
   const std::vector<std::string> expected = {
       "InitFreedbackDll(strings) = 1",
       "GetToolIsNewVersion(\"10069\", \"1.9.22.1021\") = 3",
@@ -303,11 +305,11 @@ TEST_F(FeedbackLibrary, JournalShowsEveryCallWithItsArguments) {
   const std::string page = Utf8((m_work / L"feedback.cmd").wstring()) + "?toolid=10069&version=1.9.22.1021";
   EXPECT_NE(std::string::npos, lines.back().find(" page " + JournalText(page.c_str())));
 
-  // Without a journal setting nothing is written.
-  Remove(L"Journal", L"File");
-  fs::remove(Journal());
+  // Without the journal switched on nothing is written.
+  Remove(L"Journal", L"Enabled");
+  m_journalStart = LengthOf(FeedbackJournal());
   m_bridge.GetToolIsNewVersion(TOOL_ID, TOOL_VERSION);
-  EXPECT_FALSE(fs::exists(Journal()));
+  EXPECT_TRUE(JournalLines().empty());
 }
 
 // A page from the settings file that is not a web address would run with the tool's rights.
@@ -319,7 +321,7 @@ TEST_F(FeedbackLibrary, OnlyWebPagesReachTheShell) {
   Sleep(2000);  // a script handed to the shell would have written its marker by now
   EXPECT_FALSE(fs::exists(agreement));
   EXPECT_FALSE(fs::exists(download));
-  const std::vector<std::string> lines = Lines(Journal());
+  const std::vector<std::string> lines = JournalLines();
   ASSERT_EQ(2u, lines.size());
   EXPECT_EQ("OpenUseAgreementUrl() = 0 refused page " +
                 JournalText(Utf8((m_work / L"agreement.cmd").wstring()).c_str()),
@@ -347,10 +349,12 @@ TEST_F(FeedbackLibrary, TheOtherNamesAnswerSensibly) {
   EXPECT_TRUE(state == 0 || state == 1);
 
   const fs::path copy = m_work / L"copy.txt";
+  fs::remove(Records());
+  m_recordsStart = 0;
   EXPECT_EQ(1, writeInfo(copy.c_str()));  // no record yet: an empty copy
   EXPECT_EQ("", ReadFile(copy));
   EXPECT_EQ(1, customerFeedback(TOOL_ID, TOOL_VERSION, 3));
-  const std::vector<FeedbackRecord> records = ReadRecords(Records());
+  const std::vector<FeedbackRecord> records = NewRecords();
   ASSERT_EQ(1u, records.size());
   EXPECT_EQ(3, records[0].code);
   EXPECT_EQ("", records[0].deviceText);
@@ -363,7 +367,7 @@ TEST_F(FeedbackLibrary, TheOtherNamesAnswerSensibly) {
   EXPECT_EQ(VERSION_IS_NEWEST, newVersionDown(TOOL_ID, TOOL_VERSION));
   Set(L"NewestVersion", TOOL_ID, L"1.10");
   EXPECT_EQ(NEW_VERSION_AVAILABLE, newVersionDown(TOOL_ID, TOOL_VERSION));
-  EXPECT_NE(std::string::npos, Call(Lines(Journal()).back()).find("download.cmd"));
+  EXPECT_NE(std::string::npos, Call(JournalLines().back()).find("download.cmd"));
 }
 
 TEST(FeedbackTexts, TimeAndDeviceType) {

@@ -3,6 +3,7 @@
 #include "base/TextConversion.h"
 #include "res/resource.h"
 #include "tests/dialogs/SkinTestKit.h"
+#include "tests/feedback/FeedbackFiles.h"
 #include "ui/controls/ControlGeometry.h"
 
 #include <shlobj.h>
@@ -122,8 +123,7 @@ bool ToolUnderTest::Start(const ToolStart& start) {
   // The pages the library would open in a browser do not exist: nothing opens, the journal
   // still shows every call.
   const fs::path page = m_work / L"no-such-page.html";
-  std::wstring settings = L"[Journal]\r\nFile=" + (m_work / L"journal.txt").wstring() +
-                          L"\r\n[Records]\r\nFolder=" + m_work.wstring() + L"\r\n[Pages]\r\n";
+  std::wstring settings = L"[Journal]\r\nEnabled=1\r\n[Pages]\r\n";
   for (const wchar_t* key : {L"Feedback", L"UseAgreement", L"ToolDownload"})
     settings += std::wstring(key) + L"=" + page.wstring() + L"\r\n";
   // Not a web address either: the library refuses it at once (under Wine the shell takes twenty
@@ -143,6 +143,7 @@ bool ToolUnderTest::Start(const ToolStart& start) {
         ::GetEnvironmentVariableW(variable.first.c_str(), value, 4096) ? value : L"");
     ::SetEnvironmentVariableW(variable.first.c_str(), variable.second.c_str());
   }
+  m_journalStart = LengthOf(FeedbackJournal());
   m_process =
       StartedProcess::Start((m_folder / start.program).wstring(), start.arguments, currentFolder);
   for (const auto& variable : before) {
@@ -283,7 +284,9 @@ std::vector<std::wstring> ToolUnderTest::PlantMarks() const {
 }
 
 std::vector<std::string> ToolUnderTest::JournalLines() const {
-  return Lines(ReadBytes(m_work / L"journal.txt"));
+  std::vector<std::string> lines = Lines(ReadBytes(m_work / L"journal.txt"));  // the stand-in's
+  for (std::string& line : JournalLinesOf(m_process.id(), m_journalStart)) lines.push_back(line);
+  return lines;
 }
 
 std::vector<std::string> ToolUnderTest::WusaCommandLines() const {

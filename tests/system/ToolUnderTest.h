@@ -93,6 +93,7 @@ private:
   std::filesystem::path m_work;    // the test's own folder
   std::filesystem::path m_folder;  // the copy of the tool's folder
   std::filesystem::path m_current;  // the planted current directory
+  std::uintmax_t m_journalStart = 0;  // the feedback journal's length when the tool started
   StartedProcess m_process;
   HWND m_frame = nullptr;
   HWND m_main = nullptr;

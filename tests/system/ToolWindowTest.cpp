@@ -144,6 +144,8 @@ protected:
 
 TEST_F(ToolStartedInItsFolderTest, ClosingAsksForFeedbackAndRemovesTheToolsFolder) {
   ASSERT_TRUE(m_tool.CloseAnsweringOther());
+  driver::PumpMessages(1000);  // the removal waits three seconds for the tool to end
+  EXPECT_TRUE(fs::exists(m_tool.Folder())) << "removed at once";
   EXPECT_TRUE(WaitUntil([&] { return !fs::exists(m_tool.Folder()); }, 15000)) << m_tool.Folder();
 }
 
