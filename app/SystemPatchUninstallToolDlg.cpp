@@ -43,6 +43,11 @@ const wchar_t FOUND_TEXT_AFTER[] =
 const wchar_t NOT_FOUND_TEXT[] = L"您输入的补丁未查询到，您要继续卸载吗？";
 const wchar_t DONE_TEXT[] = L"操作完成。";
 
+// Why, after a blank line as in the protected-update notice, when the engine can tell.
+std::wstring FailureText(const std::wstring& reason) {
+  return reason.empty() ? REMOVAL_FAILED_TEXT : REMOVAL_FAILED_TEXT + (L"\r\n\r\n" + reason);
+}
+
 const wchar_t* NewVersionText(int deviceType) {
   switch (deviceType) {
     case DEVICE_TYPE_AMBREL: return L"检测到当前工具有新的版本，请在Ambrel客户端下载最新版本使用。";
@@ -337,7 +342,8 @@ LRESULT CSystemPatchUninstallToolDlg::OnQueryPatchResult(WPARAM result) {
   } else if (result == QUERY_NOT_FOUND) {
     question = NOT_FOUND_TEXT;
   } else {
-    return 1;  // the query could not run: the log says so, the user is not asked anything
+    if (result == QUERY_FAILED) ShowPrompt(FailureText(m_engine.FailureReason()), PROMPT_CONFIRM);
+    return 1;
   }
   if (ShowPrompt(question, PROMPT_CONFIRM_CANCEL) == IDOK) {
     RunBehindWaitDialog(&CSystemPatchEngine::StartUninstall);
@@ -354,7 +360,7 @@ LRESULT CSystemPatchUninstallToolDlg::OnUninstallPatchResult(WPARAM result) {
                                           FeedbackDeviceText(m_deviceType).c_str());
     }
   } else if (result == UNINSTALL_FAILED) {
-    ShowPrompt(REMOVAL_FAILED_TEXT, PROMPT_CONFIRM);
+    ShowPrompt(FailureText(m_engine.FailureReason()), PROMPT_CONFIRM);
   }
   return 1;
 }

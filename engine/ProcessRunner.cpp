@@ -5,16 +5,16 @@
 
 #include <atomic>
 #include <cstring>
+#include <optional>
 #include <string>
 #include <vector>
 
 namespace {
 
-// The query's output is read one byte short of the buffer, which so always ends in a zero,
-// with a pause between reads.
+// The query's output is read one byte short of the buffer, which so always ends in a zero.
+// Each read waits for output, so none needs a pause after it.
 constexpr DWORD QUERY_CHUNK_SIZE = 4096;
 constexpr DWORD QUERY_READ_SIZE = QUERY_CHUNK_SIZE - 1;
-constexpr DWORD QUERY_READ_PAUSE_MS = 500;
 
 using IsWow64ProcessFn = BOOL(WINAPI*)(HANDLE, PBOOL);
 
@@ -63,7 +63,7 @@ private:
 
 // Starts the system's interpreter on the command, with no search for it anywhere.
 bool StartInterpreter(const std::wstring& command, STARTUPINFOW& startup, bool inheritHandles,
-                      PROCESS_INFORMATION& process) {
+                      DWORD creationFlags, PROCESS_INFORMATION& process) {
   const std::wstring folder = SystemFolder();
   if (folder.empty()) return false;
   const std::wstring program = folder + L"\\cmd.exe";
@@ -72,9 +72,57 @@ bool StartInterpreter(const std::wstring& command, STARTUPINFOW& startup, bool i
   std::vector<wchar_t> commandLine(line.begin(), line.end());
   commandLine.push_back(L'\0');
   return CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr,
-                        inheritHandles ? TRUE : FALSE, 0, nullptr, folder.c_str(), &startup,
-                        &process) != FALSE;
+                        inheritHandles ? TRUE : FALSE, creationFlags, nullptr, folder.c_str(),
+                        &startup, &process) != FALSE;
 }
+
+// A job for everything a command starts: ending the job ends them all, and closing its handle
+// ends whatever of them is left.
+CScopedHandle NewKillOnCloseJob() {
+  CScopedHandle job(CreateJobObjectW(nullptr, nullptr));
+  JOBOBJECT_EXTENDED_LIMIT_INFORMATION limits{};
+  limits.BasicLimitInformation.LimitFlags = JOB_OBJECT_LIMIT_KILL_ON_JOB_CLOSE;
+  if (job.IsValid() && !SetInformationJobObject(job.Get(), JobObjectExtendedLimitInformation,
+                                                &limits, sizeof limits)) {
+    job.Close();
+  }
+  return job;
+}
+
+// Ends the job when the time limit has passed, from a thread of its own that lives only as long
+// as this object: no thread stays behind after the query.
+class CJobDeadline {
+public:
+  CJobDeadline(HANDLE job, DWORD limitMs) : m_job(job), m_limitMs(limitMs) {
+    if (limitMs == INFINITE || !m_stop.IsValid()) return;
+    m_watcher = CScopedHandle(CreateThread(nullptr, 0, &CJobDeadline::Watch, this, 0, nullptr));
+  }
+  ~CJobDeadline() {
+    if (!m_watcher.IsValid()) return;
+    SetEvent(m_stop.Get());
+    WaitForSingleObject(m_watcher.Get(), INFINITE);
+  }
+  CJobDeadline(const CJobDeadline&) = delete;
+  CJobDeadline& operator=(const CJobDeadline&) = delete;
+
+  bool Passed() const { return m_passed.load(); }
+
+private:
+  static DWORD WINAPI Watch(void* self) {
+    auto* deadline = static_cast<CJobDeadline*>(self);
+    if (WaitForSingleObject(deadline->m_stop.Get(), deadline->m_limitMs) == WAIT_TIMEOUT) {
+      deadline->m_passed = true;
+      TerminateJobObject(deadline->m_job, ERROR_TIMEOUT);
+    }
+    return 0;
+  }
+
+  HANDLE m_job;  // not owned
+  DWORD m_limitMs;
+  CScopedHandle m_stop{CreateEventW(nullptr, TRUE, FALSE, nullptr)};
+  CScopedHandle m_watcher;
+  std::atomic<bool> m_passed{false};
+};
 
 STARTUPINFOW HiddenOrShownStartupInfo(bool show) {
   STARTUPINFOW startup;
@@ -112,21 +160,24 @@ std::wstring BuildCommandLine(const std::wstring& program, const std::wstring& c
   return L"\"" + program + L"\" " + InterpreterParameters(command);
 }
 
-bool RunCommand(const std::wstring& command, bool show, DWORD* exitCode) {
+bool RunCommand(const std::wstring& command, bool show, std::optional<DWORD>* exitCode) {
   CRedirectionOff redirection;
   if (redirection.Failed()) return false;
 
   STARTUPINFOW startup = HiddenOrShownStartupInfo(show);
   PROCESS_INFORMATION process{};
-  if (!StartInterpreter(command, startup, false, process)) return false;
+  if (!StartInterpreter(command, startup, false, 0, process)) return false;
   CScopedHandle processHandle(process.hProcess);
   CScopedHandle threadHandle(process.hThread);
   WaitForSingleObject(process.hProcess, INFINITE);
-  if (exitCode && !GetExitCodeProcess(process.hProcess, exitCode)) *exitCode = 0;
+  DWORD code = 0;
+  if (exitCode)
+    *exitCode = GetExitCodeProcess(process.hProcess, &code) ? std::optional(code) : std::nullopt;
   return true;
 }
 
-bool RunCommandWithOutput(const std::wstring& command, std::wstring& output) {
+bool RunCommandWithOutput(const std::wstring& command, std::wstring& output, DWORD timeLimitMs,
+                          bool* endedAtLimit) {
   CRedirectionOff redirection;
   if (redirection.Failed()) return false;
 
@@ -141,10 +192,19 @@ bool RunCommandWithOutput(const std::wstring& command, std::wstring& output) {
   STARTUPINFOW startup = HiddenOrShownStartupInfo(false);
   startup.hStdOutput = writeEnd.Get();
   startup.hStdError = writeEnd.Get();
+  // Started held, so that it is in the job before it can start anything.
+  const CScopedHandle job = NewKillOnCloseJob();
   PROCESS_INFORMATION process{};
-  if (!StartInterpreter(command, startup, true, process)) return false;
+  if (!job.IsValid() || !StartInterpreter(command, startup, true, CREATE_SUSPENDED, process))
+    return false;
   CScopedHandle processHandle(process.hProcess);
   CScopedHandle threadHandle(process.hThread);
+  if (!AssignProcessToJobObject(job.Get(), process.hProcess)) {
+    TerminateProcess(process.hProcess, ERROR_ACCESS_DENIED);
+    return false;
+  }
+  const CJobDeadline deadline(job.Get(), timeLimitMs);
+  ResumeThread(process.hThread);
   // Our copy of the write end must go, or the pipe never breaks when the children end.
   writeEnd.Close();
 
@@ -156,11 +216,11 @@ bool RunCommandWithOutput(const std::wstring& command, std::wstring& output) {
     DWORD read = 0;
     if (!ReadFile(readEnd.Get(), chunk, QUERY_READ_SIZE, &read, nullptr)) break;
     bytes.append(chunk, strnlen(chunk, read));  // a chunk is text up to its first zero byte
-    Sleep(QUERY_READ_PAUSE_MS);
   }
   readEnd.Close();
   output += WideFromCodePage(bytes, CP_ACP);
 
   WaitForSingleObject(process.hProcess, INFINITE);
+  if (endedAtLimit) *endedAtLimit = deadline.Passed();
   return true;
 }

@@ -7,21 +7,25 @@
 // stick), so the interpreter is always the system folder's cmd.exe by its full path, working in
 // the system folder, with the user's AutoRun commands and delayed expansion off: no program or
 // script in the tool's folder or the current directory is ever started in place of cmd,
-// powershell, wusa or timeout, and a "!" in a path means nothing.
+// powershell or wusa, and a "!" in a path means nothing.
 #include <windows.h>
 
+#include <optional>
 #include <string>
 
 // True when the tool runs as a 32-bit process on 64-bit Windows.
 bool IsWow64();
 
 // True when the interpreter was started and has ended; its exit code, which is that of the
-// command it ran, goes to exitCode when given.
-bool RunCommand(const std::wstring& command, bool show, DWORD* exitCode = nullptr);
+// command it ran, goes to exitCode when given (nothing when it cannot be read).
+bool RunCommand(const std::wstring& command, bool show, std::optional<DWORD>* exitCode = nullptr);
 
 // As RunCommand, with the window hidden, and appends what the command printed on standard
-// output and standard error (in the ANSI code page) to output.
-bool RunCommandWithOutput(const std::wstring& command, std::wstring& output);
+// output and standard error (in the ANSI code page) to output. The command, and everything it
+// starts, is ended once `timeLimitMs` have passed (endedAtLimit then says so); nothing it
+// started outlives the call.
+bool RunCommandWithOutput(const std::wstring& command, std::wstring& output,
+                          DWORD timeLimitMs = INFINITE, bool* endedAtLimit = nullptr);
 
 // The system folder (no trailing backslash), where the interpreter lies and works.
 std::wstring SystemFolder();

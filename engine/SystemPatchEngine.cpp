@@ -12,6 +12,8 @@ namespace {
 
 const char kEngineLogFile[] = "ruvozoza.txt";
 
+const wchar_t QUERY_NOT_STARTED_REASON[] = L"无法运行系统的补丁查询，请重新启动电脑后再试。";
+
 // Log messages are ANSI text; the literals are written once, in wide form. Failures are forced
 // records; anything else is written only when the log's settings ask for it.
 void WriteEngineRecord(const wchar_t* message, bool force) {
@@ -54,12 +56,15 @@ bool CSystemPatchEngine::StartUninstall() {
 
 int CSystemPatchEngine::QueryInstalledPatch() {
   std::wstring output;
-  if (!RunCommandWithOutput(QUERY_COMMAND, output)) {
+  bool endedAtLimit = false;
+  if (!RunCommandWithOutput(QUERY_COMMAND, output, m_queryTimeLimitMs, &endedAtLimit)) {
+    m_failureReason = QUERY_NOT_STARTED_REASON;
     SendMessageW(m_owner, WM_EXECUTE_PROMPT_CLOSE, 0, 0);
     SendMessageW(m_owner, WM_QUERY_PATCH_RESULT, QUERY_FAILED, 0);
     LogEngineFailure(L"执行查询系统补丁命令失败");
     return 0;
   }
+  if (endedAtLimit) LogEngineFailure(L"查询系统补丁命令超时，已结束");
   // A plain search of everything printed: no column or line of the table is parsed.
   const bool found = ContainsPatchId(output, PatchSearchText(m_patchNumber));
   SendMessageW(m_owner, WM_EXECUTE_PROMPT_CLOSE, 0, 0);
@@ -70,13 +75,14 @@ int CSystemPatchEngine::QueryInstalledPatch() {
 int CSystemPatchEngine::UninstallPatch() {
   // The number is pasted text and the interpreter runs with administrator rights: a number
   // holding anything but digits, letters and blanks ("1&calc.exe") must never reach it.
-  DWORD exitCode = 0;
+  std::optional<DWORD> exitCode;
   const bool ran = IsCommandSafePatchNumber(m_patchNumber) &&
                    RunCommand(UninstallCommand(m_patchNumber), false, &exitCode);
   // For support staff only, when the log's "print" setting asks for ordinary records.
   if (ran) WriteEngineRecord(WusaExitRecord(exitCode).c_str(), false);
-  // A removal that wusa says did not happen (not installed, no rights...) is not reported done.
-  const bool done = ran && !WusaRemovedNothing(exitCode);
+  // Only what wusa says it removed is done; any other answer, a crash or none at all is not.
+  const bool done = ran && WusaRemoved(exitCode);
+  m_failureReason = ran ? WusaFailureReason(exitCode) : std::wstring();
   SendMessageW(m_owner, WM_EXECUTE_PROMPT_CLOSE, 0, 0);
   SendMessageW(m_owner, WM_UNINSTALL_PATCH_RESULT, done ? UNINSTALL_DONE : UNINSTALL_FAILED, 0);
   return ran ? 1 : 0;

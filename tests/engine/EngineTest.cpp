@@ -172,6 +172,14 @@ TEST_F(EngineTest, QuerySearchesStandardErrorToo) {
   EXPECT_EQ(QUERY_NOT_FOUND, Query(L"4512578"));
 }
 
+// Everything the query started is ended with it: were the stand-in powershell left running, the
+// pipe would never break and the query never report.
+TEST_F(EngineTest, QueryThatNeverEndsIsEndedAtItsLimitAndWhatItPrintedIsSearched) {
+  ScopedEnvironment hang(L"STANDIN_HOTFIX", L"hang");
+  engine.SetQueryTimeLimit(2000);
+  EXPECT_EQ(QUERY_FOUND, Query(L"4512578"));
+}
+
 TEST_F(EngineTest, QueryThatCannotStartFailsAndWritesTheForcedRecord) {
   wchar_t folder[1024];
   ASSERT_EQ(S_OK, SHGetFolderPathW(nullptr, CSIDL_COMMON_APPDATA, nullptr, 0, folder));
@@ -222,6 +230,7 @@ TEST_F(EngineTest, RemovalWithLettersAndBlankPassesThemUnchanged) {
 TEST_F(EngineTest, RemovalThatTheInstallerSaysDidNothingFails) {
   ScopedEnvironment exitCode(L"STANDIN_WUSA_EXIT", L"2359303");  // "update not installed"
   EXPECT_EQ(UNINSTALL_FAILED, Uninstall(L"4512578"));
+  EXPECT_EQ(L"这台电脑没有安装此补丁。", engine.FailureReason());
 }
 
 TEST_F(EngineTest, RemovalWaitsForTheInstallerWithoutTimeOut) {

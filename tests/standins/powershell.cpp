@@ -1,6 +1,7 @@
 // Stand-in for powershell.exe in tests: prints a get-hotfix table chosen by STANDIN_HOTFIX
 // ("table", the default; "long"; "empty"; "error", only standard error; "size:N" at least N
-// bytes). Only `-command "get-hotfix"` is understood.
+// bytes; "hang", the table and then no end, as with a broken WMI repository). Only
+// `-command "get-hotfix"` is understood.
 #include "tests/standins/HotfixTable.h"
 
 #include <windows.h>
@@ -32,6 +33,9 @@ int wmain() {
   } else if (choice == "error") {
     WriteAll(STD_ERROR_HANDLE, HotfixError());
     return 1;
+  } else if (choice == "hang") {
+    WriteAll(STD_OUTPUT_HANDLE, HotfixTable());
+    Sleep(INFINITE);
   } else if (choice.rfind("size:", 0) == 0) {
     WriteAll(STD_OUTPUT_HANDLE, HotfixTableOfSize(std::strtoul(choice.c_str() + 5, nullptr, 10)));
   } else {

@@ -27,6 +27,7 @@ const wchar_t NON_DIGIT[] = L"您输入的补丁号是否正确？";
 const wchar_t PROTECTED[] =
     L"此补丁是系统重要更新，不支持卸载，请了解\r\n\r\n不是工具问题，无需反馈";
 const wchar_t FAILED[] = L"卸载系统补丁失败！";
+const wchar_t QUERY_NOT_RUN[] = L"卸载系统补丁失败！\r\n\r\n无法运行系统的补丁查询，请重新启动电脑后再试。";
 const wchar_t NOT_FOUND[] = L"您输入的补丁未查询到，您要继续卸载吗？";
 const wchar_t DONE[] = L"操作完成。";
 const wchar_t INIT_FAILED[] = L"工具初始化失败";
@@ -197,7 +198,7 @@ INSTANTIATE_TEST_SUITE_P(
                 nullptr},
         Outcome{"query_cannot_run",
                 L"5001330",
-                {},
+                {{QUERY_NOT_RUN, 3, IDC_PROMPT_OK}},
                 nullptr,
                 false,
                 L"执行查询系统补丁命令失败",
