@@ -5,7 +5,7 @@
 #include "app/ToolFolderRules.h"
 #include "base/DesktopUser.h"
 #include "base/ProgramFolder.h"
-#include "base/ScopedHandle.h"
+#include "base/WorkerThread.h"
 #include "engine/ProcessRunner.h"
 #include "framework/GdiObjects.h"
 #include "framework/WinApp.h"
@@ -14,7 +14,6 @@
 
 #include <shlobj.h>
 
-#include <memory>
 #include <optional>
 #include <vector>
 
@@ -25,16 +24,6 @@ constexpr UINT IDM_ABOUTBOX = 0x10;
 // Explorer answers the folder removal's start from its own thread; a hung one must not keep the
 // tool from ending, which then keeps its folder.
 constexpr DWORD FOLDER_REMOVAL_START_LIMIT_MS = 10000;
-
-struct FolderRemovalStart {
-  std::wstring interpreter, parameters, folder;
-};
-
-DWORD WINAPI StartFolderRemoval(void* start) {
-  const std::unique_ptr<FolderRemovalStart> removal(static_cast<FolderRemovalStart*>(start));
-  ShellExecuteForDesktopUser(removal->interpreter, removal->parameters, removal->folder, SW_HIDE);
-  return 0;
-}
 
 // Folders of the system and of the user's profile: the tool's folder must be none of them and
 // hold none of them.
@@ -148,13 +137,11 @@ int CTarnellSystemPatchUninstallToolDlg::RemoveToolFolder() {
   // current directory. Where it cannot be started so, the folder is kept.
   const std::wstring system = SystemFolder();
   if (system.empty()) return 1;
-  auto start = std::make_unique<FolderRemovalStart>(
-      FolderRemovalStart{system + L"\\cmd.exe", InterpreterParameters(*command), system});
-  const CScopedHandle starting(
-      ::CreateThread(nullptr, 0, StartFolderRemoval, start.get(), 0, nullptr));
-  if (!starting.IsValid()) return 1;
-  start.release();  // the thread's now, also if it outlives the wait
-  ::WaitForSingleObject(starting.Get(), FOLDER_REMOVAL_START_LIMIT_MS);
+  RunWorkerTask(
+      [system, parameters = InterpreterParameters(*command)] {
+        ShellExecuteForDesktopUser(system + L"\\cmd.exe", parameters, system, SW_HIDE);
+      },
+      FOLDER_REMOVAL_START_LIMIT_MS);
   return 1;
 }
 

@@ -19,6 +19,14 @@ DWORD WINAPI RunTask(LPVOID argument) {
   return 1;
 }
 
+// The thread of a new task, which owns the task from here on; not valid when none was created.
+CScopedHandle StartOwnedTask(std::function<void()> task) {
+  auto owned = std::make_unique<std::function<void()>>(std::move(task));
+  CScopedHandle thread(g_creator.load()(RunTask, owned.get()));
+  if (thread.IsValid()) owned.release();  // the thread's now
+  return thread;
+}
+
 }  // namespace
 
 bool StartWorkerThread(LPTHREAD_START_ROUTINE proc, void* argument) {
@@ -27,10 +35,12 @@ bool StartWorkerThread(LPTHREAD_START_ROUTINE proc, void* argument) {
 }
 
 bool StartWorkerTask(std::function<void()> task) {
-  auto owned = std::make_unique<std::function<void()>>(std::move(task));
-  if (!StartWorkerThread(RunTask, owned.get())) return false;
-  owned.release();  // the thread's now
-  return true;
+  return StartOwnedTask(std::move(task)).IsValid();
+}
+
+bool RunWorkerTask(std::function<void()> task, DWORD limitMs) {
+  const CScopedHandle thread = StartOwnedTask(std::move(task));
+  return thread.IsValid() && ::WaitForSingleObject(thread.Get(), limitMs) == WAIT_OBJECT_0;
 }
 
 ThreadCreator SetThreadCreator(ThreadCreator creator) {
