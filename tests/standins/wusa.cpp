@@ -1,6 +1,7 @@
 // Stand-in for wusa.exe in tests: removes nothing. It appends the command line it received
 // (UTF-8, one line) to the file named by STANDIN_WUSA_LOG, waits STANDIN_WUSA_DELAY_MS
-// milliseconds, and exits with STANDIN_WUSA_EXIT (0 by default).
+// milliseconds, and exits with STANDIN_WUSA_EXIT (0 by default; decimal or 0x..., the whole 32
+// bits, as wusa's own HRESULT codes). Like Windows' wusa it is a window program: no console.
 #include <windows.h>
 
 #include <cstdlib>
@@ -23,5 +24,5 @@ int wmain() {
   }
   if (const char* delay = std::getenv("STANDIN_WUSA_DELAY_MS")) Sleep(std::atoi(delay));
   const char* exitCode = std::getenv("STANDIN_WUSA_EXIT");
-  return exitCode ? std::atoi(exitCode) : 0;
+  return exitCode ? static_cast<int>(std::strtoul(exitCode, nullptr, 0)) : 0;
 }
